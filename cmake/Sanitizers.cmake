@@ -1,0 +1,5 @@
+if(HALVREN_SANITIZE)
+    set(HALVREN_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_compile_options(${HALVREN_SANITIZER_FLAGS})
+    add_link_options(${HALVREN_SANITIZER_FLAGS})
+endif()

@@ -1,0 +1,69 @@
+#ifndef COR_DISPLAY_MANAGER_H
+#define COR_DISPLAY_MANAGER_H
+
+#include "cor/Color.h"
+#include "cor/Manager.h"
+#include "cor/Vector.h"
+
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace cor
+{
+
+inline constexpr const char* DEFAULT_TITLE = "Corvane";
+inline constexpr const char* DEFAULT_FONT_FILE = "cor-font.ttf";
+
+// Owns the window and its font and draws the 80 x 24 grid of character cells.
+class DisplayManager : public Manager
+{
+public:
+    static DisplayManager& instance();
+    ~DisplayManager() override;
+
+    // Opens the 1024 x 768 title-bar-only window and the font; 0 when both are there.
+    int initialize() override;
+    // Releases the font, then closes and destroys the window.
+    void shutdown() override;
+
+    // One cell: an opaque black box, then the character; -1 when there is no window.
+    int drawCh(const Vector& position, char character, Color color);
+    // One cell per byte, left to right; -1 as soon as a cell fails.
+    int drawText(const Vector& position, const std::string& text, Alignment alignment, Color color);
+    // Shows the frame, then clears the window to black.
+    void presentFrame();
+
+    sf::RenderWindow* window() const { return m_window.get(); }
+    std::int32_t pixelWidth() const { return m_pixelWidth; }
+    std::int32_t pixelHeight() const { return m_pixelHeight; }
+    std::int32_t cellColumns() const { return m_cellColumns; }
+    std::int32_t cellRows() const { return m_cellRows; }
+    float cellWidth() const;
+    float cellHeight() const;
+    Vector cellsToPixels(const Vector& cells) const;
+    Vector pixelsToCells(const Vector& pixels) const;
+
+private:
+    DisplayManager();
+
+    sf::Font m_font;
+    std::unique_ptr<sf::RenderWindow> m_window;
+    std::int32_t m_pixelWidth;
+    std::int32_t m_pixelHeight;
+    std::int32_t m_cellColumns;
+    std::int32_t m_cellRows;
+    // Created on the first drawCh and reused by every later one.
+    std::optional<sf::RectangleShape> m_cellBackground;
+    std::optional<sf::Text> m_cellText;
+};
+
+} // namespace cor
+
+#endif

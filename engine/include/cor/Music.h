@@ -1,0 +1,33 @@
+#ifndef COR_MUSIC_H
+#define COR_MUSIC_H
+
+#include <SFML/Audio/Music.hpp>
+
+#include <string>
+
+namespace cor
+{
+
+// A streamed piece of music under a label. Built in place and never copied or moved.
+class Music
+{
+public:
+    Music() = default;
+    Music(const Music&) = delete;
+    Music& operator=(const Music&) = delete;
+
+    // Opens the file into the stream; 0 opened, -1 not.
+    int open(const std::string& fileName);
+
+    const std::string& label() const { return m_label; }
+    void setLabel(const std::string& label) { m_label = label; }
+    sf::Music& stream() { return m_stream; }
+
+private:
+    sf::Music m_stream;
+    std::string m_label;
+};
+
+} // namespace cor
+
+#endif

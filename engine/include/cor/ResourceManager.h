@@ -1,0 +1,61 @@
+#ifndef COR_RESOURCE_MANAGER_H
+#define COR_RESOURCE_MANAGER_H
+
+#include "cor/Manager.h"
+#include "cor/Music.h"
+#include "cor/Sprite.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace cor
+{
+
+inline constexpr std::int32_t SPRITE_CAPACITY = 500;
+inline constexpr std::int32_t MUSIC_CAPACITY = 128;
+
+// Loads sprites and music under labels and hands them out for the whole run.
+class ResourceManager : public Manager
+{
+public:
+    static ResourceManager& instance();
+    ~ResourceManager() override;
+
+    // Empties both tables (without destroying what was loaded); always 0.
+    int initialize() override;
+    // Destroys every sprite; music is left playing.
+    void shutdown() override;
+
+    // Reads a sprite file; 0 loaded, -1 failed with one log message.
+    int loadSprite(const std::string& fileName, const std::string& label);
+    // The first sprite loaded under the label, or null.
+    Sprite* findSprite(const std::string& label) const;
+    std::int32_t spriteCount() const { return m_spriteCount; }
+
+    // Opens a music file into the next record; 0 loaded, -1 failed with one log message.
+    int loadMusic(const std::string& fileName, const std::string& label);
+    // The first loaded record under the label, or null.
+    Music* findMusic(const std::string& label);
+    std::int32_t musicCount() const { return m_musicCount; }
+
+private:
+    ResourceManager();
+
+    // Keeps the audio library's own console messages out while the music records are built.
+    struct QuietAudioStart
+    {
+        QuietAudioStart();
+    };
+    QuietAudioStart m_quietAudioStart;
+
+    std::array<std::unique_ptr<Sprite>, SPRITE_CAPACITY> m_sprites;
+    std::int32_t m_spriteCount;
+    std::array<Music, MUSIC_CAPACITY> m_music;
+    std::int32_t m_musicCount;
+};
+
+} // namespace cor
+
+#endif

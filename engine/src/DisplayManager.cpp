@@ -1,0 +1,156 @@
+#include "cor/DisplayManager.h"
+
+#include "cor/LogManager.h"
+#include "cor/SfmlAdapter.h"
+
+#include <cmath>
+#include <locale>
+
+namespace cor
+{
+
+namespace
+{
+
+sf::Color toSfmlColor(Color color)
+{
+    switch (color)
+    {
+    case BLACK:
+        return sf::Color(0, 0, 0, 255);
+    case RED:
+        return sf::Color(255, 0, 0, 255);
+    case GREEN:
+        return sf::Color(0, 255, 0, 255);
+    case YELLOW:
+        return sf::Color(255, 255, 0, 255);
+    case BLUE:
+        return sf::Color(0, 0, 255, 255);
+    case MAGENTA:
+        return sf::Color(255, 0, 255, 255);
+    case CYAN:
+        return sf::Color(0, 255, 255, 255);
+    case WHITE:
+        return sf::Color(255, 255, 255, 255);
+    }
+    LogManager::instance().logMessage("DisplayManager::drawCh(): Warning! Undefined color.\n");
+    return sf::Color(255, 255, 255, 255);
+}
+
+} // namespace
+
+DisplayManager& DisplayManager::instance()
+{
+    static DisplayManager manager;
+    return manager;
+}
+
+DisplayManager::DisplayManager()
+    : m_pixelWidth(1024), m_pixelHeight(768), m_cellColumns(80), m_cellRows(24)
+{
+    setTypeName("DisplayManager");
+}
+
+DisplayManager::~DisplayManager() = default;
+
+int DisplayManager::initialize()
+{
+    if (m_window)
+        return 0;
+    sfml::silenceDiagnostics();
+    m_window = sfml::createTitlebarWindow(static_cast<unsigned>(m_pixelWidth),
+                                          static_cast<unsigned>(m_pixelHeight), 32, DEFAULT_TITLE);
+    m_window->setMouseCursorVisible(false);
+    m_window->setVerticalSyncEnabled(true);
+    if (!sfml::openFont(m_font, DEFAULT_FONT_FILE))
+        return -1;
+    setStarted(true);
+    return 0;
+}
+
+void DisplayManager::shutdown()
+{
+    // The text object keeps pointing at m_font, which stays a valid (empty) font.
+    m_font = sf::Font();
+    if (m_window)
+    {
+        m_window->close();
+        m_window.reset();
+    }
+    setStarted(false);
+}
+
+int DisplayManager::drawCh(const Vector& position, char character, Color color)
+{
+    if (!m_window)
+        return -1;
+    const float width = cellWidth();
+    const float height = cellHeight();
+    const float pixelX = position.x * width;
+    const float pixelY = position.y * height;
+
+    if (!m_cellBackground)
+        m_cellBackground.emplace(sf::Vector2f(0.0f, 0.0f));
+    m_cellBackground->setSize(sf::Vector2f(width, height - 1.0f));
+    m_cellBackground->setFillColor(sf::Color(0, 0, 0, 255));
+    m_cellBackground->setPosition(sf::Vector2f(pixelX + width / 10.0f, pixelY + height / 5.0f));
+    m_window->draw(*m_cellBackground);
+
+    if (!m_cellText)
+        m_cellText.emplace(sfml::makeText(m_font));
+    m_cellText->setString(sf::String(character, std::locale()));
+    m_cellText->setStyle(sf::Text::Bold);
+    const float smallerSide = width < height ? width : height;
+    m_cellText->setCharacterSize(static_cast<unsigned>(std::floor(2.0f * smallerSide)));
+    m_cellText->setFillColor(toSfmlColor(color));
+    m_cellText->setPosition(sf::Vector2f(pixelX, pixelY));
+    m_window->draw(*m_cellText);
+    return 0;
+}
+
+int DisplayManager::drawText(const Vector& position, const std::string& text, Alignment alignment,
+                             Color color)
+{
+    const float length = static_cast<float>(text.size());
+    float startColumn = position.x;
+    if (alignment == ALIGN_CENTER)
+        startColumn = position.x - length * 0.5f;
+    else if (alignment == ALIGN_RIGHT)
+        startColumn = position.x - length;
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
+        if (drawCh(Vector(startColumn + static_cast<float>(i), position.y), text[i], color) != 0)
+            return -1;
+    }
+    return 0;
+}
+
+void DisplayManager::presentFrame()
+{
+    if (!m_window)
+        return;
+    m_window->display();
+    m_window->clear(sf::Color(0, 0, 0, 255));
+}
+
+float DisplayManager::cellWidth() const
+{
+    return static_cast<float>(m_pixelWidth) / static_cast<float>(m_cellColumns);
+}
+
+float DisplayManager::cellHeight() const
+{
+    return static_cast<float>(m_pixelHeight) / static_cast<float>(m_cellRows);
+}
+
+Vector DisplayManager::cellsToPixels(const Vector& cells) const
+{
+    return Vector(cells.x * cellWidth(), cells.y * cellHeight());
+}
+
+Vector DisplayManager::pixelsToCells(const Vector& pixels) const
+{
+    return Vector(pixels.x / cellWidth(), pixels.y / cellHeight());
+}
+
+} // namespace cor

@@ -1,0 +1,209 @@
+#include "cor/SfmlAdapter.h"
+
+#include <optional>
+#include <vector>
+
+#ifndef HALVREN_SFML_MAJOR
+#error "HALVREN_SFML_MAJOR must be set by the build"
+#endif
+
+namespace cor::sfml
+{
+
+int majorVersion()
+{
+    return HALVREN_SFML_MAJOR;
+}
+
+void silenceDiagnostics()
+{
+    sf::err().rdbuf(nullptr);
+}
+
+std::unique_ptr<sf::RenderWindow> createTitlebarWindow(unsigned width, unsigned height,
+                                                       unsigned bitsPerPixel,
+                                                       const std::string& title)
+{
+#if HALVREN_SFML_MAJOR >= 3
+    return std::make_unique<sf::RenderWindow>(sf::VideoMode({width, height}, bitsPerPixel), title,
+                                              sf::Style::Titlebar, sf::State::Windowed,
+                                              sf::ContextSettings{});
+#else
+    return std::make_unique<sf::RenderWindow>(sf::VideoMode(width, height, bitsPerPixel), title,
+                                              sf::Style::Titlebar, sf::ContextSettings());
+#endif
+}
+
+bool openFont(sf::Font& font, const std::string& path)
+{
+#if HALVREN_SFML_MAJOR >= 3
+    return font.openFromFile(path);
+#else
+    return font.loadFromFile(path);
+#endif
+}
+
+sf::Text makeText(const sf::Font& font)
+{
+#if HALVREN_SFML_MAJOR >= 3
+    return sf::Text(font);
+#else
+    sf::Text text;
+    text.setFont(font);
+    return text;
+#endif
+}
+
+bool pollInput(sf::Window& window, InputEvent& event)
+{
+    event = InputEvent{};
+#if HALVREN_SFML_MAJOR >= 3
+    const std::optional<sf::Event> polled = window.pollEvent();
+    if (!polled)
+        return false;
+    if (const auto* pressed = polled->getIf<sf::Event::KeyPressed>())
+    {
+        event.kind = InputEvent::Kind::KeyPressed;
+        event.key = pressed->code;
+    }
+    else if (const auto* released = polled->getIf<sf::Event::KeyReleased>())
+    {
+        event.kind = InputEvent::Kind::KeyReleased;
+        event.key = released->code;
+    }
+    else if (const auto* moved = polled->getIf<sf::Event::MouseMoved>())
+    {
+        event.kind = InputEvent::Kind::MouseMoved;
+        event.x = moved->position.x;
+        event.y = moved->position.y;
+    }
+    else if (const auto* clicked = polled->getIf<sf::Event::MouseButtonPressed>())
+    {
+        event.kind = InputEvent::Kind::MouseButtonPressed;
+        event.button = static_cast<int>(clicked->button);
+        event.x = clicked->position.x;
+        event.y = clicked->position.y;
+    }
+    return true;
+#else
+    sf::Event polled;
+    if (!window.pollEvent(polled))
+        return false;
+    switch (polled.type)
+    {
+    case sf::Event::KeyPressed:
+        event.kind = InputEvent::Kind::KeyPressed;
+        event.key = polled.key.code;
+        break;
+    case sf::Event::KeyReleased:
+        event.kind = InputEvent::Kind::KeyReleased;
+        event.key = polled.key.code;
+        break;
+    case sf::Event::MouseMoved:
+        event.kind = InputEvent::Kind::MouseMoved;
+        event.x = polled.mouseMove.x;
+        event.y = polled.mouseMove.y;
+        break;
+    case sf::Event::MouseButtonPressed:
+        event.kind = InputEvent::Kind::MouseButtonPressed;
+        event.button = static_cast<int>(polled.mouseButton.button);
+        event.x = polled.mouseButton.x;
+        event.y = polled.mouseButton.y;
+        break;
+    default:
+        break;
+    }
+    return true;
+#endif
+}
+
+sf::Keyboard::Key graveKey()
+{
+#if HALVREN_SFML_MAJOR >= 3
+    return sf::Keyboard::Key::Grave;
+#else
+    return sf::Keyboard::Key::Tilde;
+#endif
+}
+
+bool openMusic(sf::Music& music, const std::string& path)
+{
+    return music.openFromFile(path);
+}
+
+void setMusicLoopPoints(sf::Music& music, float offsetSeconds, float lengthSeconds)
+{
+#if HALVREN_SFML_MAJOR >= 3
+    music.setLoopPoints({sf::seconds(offsetSeconds), sf::seconds(lengthSeconds)});
+#else
+    music.setLoopPoints(sf::Music::TimeSpan(sf::seconds(offsetSeconds), sf::seconds(lengthSeconds)));
+#endif
+}
+
+void musicLoopPoints(const sf::Music& music, float& offsetSeconds, float& lengthSeconds)
+{
+    const sf::Music::TimeSpan span = music.getLoopPoints();
+    offsetSeconds = span.offset.asSeconds();
+    lengthSeconds = span.length.asSeconds();
+}
+
+void setMusicLooping(sf::Music& music, bool looping)
+{
+#if HALVREN_SFML_MAJOR >= 3
+    music.setLooping(looping);
+#else
+    music.setLoop(looping);
+#endif
+}
+
+bool isMusicLooping(const sf::Music& music)
+{
+#if HALVREN_SFML_MAJOR >= 3
+    return music.isLooping();
+#else
+    return music.getLoop();
+#endif
+}
+
+sf::Image captureWindow(const sf::RenderWindow& window)
+{
+#if HALVREN_SFML_MAJOR >= 3
+    sf::Texture texture(window.getSize());
+#else
+    sf::Texture texture;
+    texture.create(window.getSize().x, window.getSize().y);
+#endif
+    texture.update(window);
+    return texture.copyToImage();
+}
+
+sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y)
+{
+#if HALVREN_SFML_MAJOR >= 3
+    return image.getPixel({x, y});
+#else
+    return image.getPixel(x, y);
+#endif
+}
+
+bool openSoundFileWriter(sf::OutputSoundFile& file, const std::string& path, unsigned sampleRate,
+                         unsigned channelCount)
+{
+#if HALVREN_SFML_MAJOR >= 3
+    std::vector<sf::SoundChannel> channels;
+    if (channelCount == 1)
+        channels = {sf::SoundChannel::Mono};
+    else
+        channels = {sf::SoundChannel::FrontLeft, sf::SoundChannel::FrontRight};
+    return file.openFromFile(path, sampleRate, channelCount, channels);
+#else
+    return file.openFromFile(path, sampleRate, channelCount);
+#endif
+}
+
+bool openSoundFileReader(sf::InputSoundFile& file, const std::string& path)
+{
+    return file.openFromFile(path);
+}
+
+} // namespace cor::sfml

@@ -1,0 +1,3 @@
+#include "BoardVisibility.h"
+
+bool boardVisible = true;

@@ -1,0 +1,346 @@
+#include "HalvrenController.h"
+
+#include "BoardVisibility.h"
+#include "PuzzleObject.h"
+#include "QuitAnimation.h"
+#include "TitleScreen.h"
+
+#include <cor/EventKeyboard.h>
+#include <cor/GameManager.h>
+#include <cor/ResourceManager.h>
+#include <cor/SfmlAdapter.h>
+#include <cor/WorldManager.h>
+
+namespace
+{
+
+// The play loop region of the music: from the end of the menu loop to the end of the piece.
+constexpr float playLoopOffsetSeconds = 17.852f;
+constexpr float playLoopLengthSeconds = 155.048f;
+
+// How long the play screen stays after a completion before the results show.
+constexpr std::int32_t completionPauseMs = 1500;
+
+const cor::BoundingBox puzzleBox(cor::Vector(-0.4f, -0.4f), 0.8f, 0.8f);
+
+PuzzleObject* makePuzzleObject(const std::string& typeName, const cor::Vector& position,
+                               cor::Solidness solidness, std::int32_t altitude,
+                               const std::string& spriteLabel)
+{
+    auto* object = new PuzzleObject;
+    object->setTypeName(typeName);
+    object->setPosition(position);
+    object->setSolidness(solidness);
+    object->setAltitude(altitude);
+    object->assignSprite(spriteLabel);
+    object->setBox(puzzleBox);
+    return object;
+}
+
+} // namespace
+
+HalvrenController::HalvrenController()
+    : m_redPlayer(nullptr), m_bluePlayer(nullptr), m_titleScreen(nullptr), m_level(1),
+      m_state(Title), m_steps(0), m_levelSteps(0), m_totalSteps(0), m_pendingFrames(0),
+      m_blinkCounter(0)
+{
+    setTypeName("controller");
+    setSolidness(cor::INTANGIBLE);
+    setAltitude(3);
+    m_titleScreen = new TitleScreen(this);
+}
+
+int HalvrenController::handleEvent(const cor::Event* event)
+{
+    if (event->typeName() == cor::EVENT_TYPE_STEP)
+        return handleStep();
+    if (event->typeName() == cor::EVENT_TYPE_KEYBOARD)
+    {
+        const auto* keyboard = dynamic_cast<const cor::EventKeyboard*>(event);
+        if (keyboard == nullptr)
+            return 0;
+        return handleKeyboard(*keyboard);
+    }
+    return 0;
+}
+
+int HalvrenController::handleKeyboard(const cor::EventKeyboard& keyboard)
+{
+    if (keyboard.action() != cor::PRESS)
+        return 0;
+    const cor::Key key = keyboard.key();
+    switch (m_state)
+    {
+    case Quitting:
+        return 1;
+    case Title:
+        return 0;
+    case Story:
+        if (key == cor::ENTER)
+        {
+            startPlay();
+            return 1;
+        }
+        if (key == cor::ESCAPE)
+        {
+            showTitle();
+            return 1;
+        }
+        if (key == cor::Q)
+        {
+            beginQuit();
+            return 1;
+        }
+        return 0;
+    default:
+        break;
+    }
+
+    if (key == cor::Q)
+    {
+        beginQuit();
+        return 1;
+    }
+    switch (m_state)
+    {
+    case HowToPlay:
+        if (key == cor::ESCAPE)
+        {
+            showTitle();
+            return 1;
+        }
+        return 0;
+    case Won:
+        return 0;
+    case LevelComplete:
+        if (key == cor::ENTER)
+        {
+            clearLevel();
+            if (m_level >= LEVEL_COUNT)
+            {
+                m_redPlayer = nullptr;
+                m_bluePlayer = nullptr;
+                m_state = Won;
+            }
+            else
+            {
+                ++m_level;
+                buildLevel();
+            }
+            return 1;
+        }
+        [[fallthrough]];
+    case LevelCompletePending:
+        if (key == cor::R)
+        {
+            m_totalSteps -= m_levelSteps;
+            restartAttempt();
+            return 1;
+        }
+        return 0;
+    case Playing:
+        switch (key)
+        {
+        case cor::LEFT:
+        case cor::A:
+            moveBoth(-1.0f, 0.0f);
+            return 1;
+        case cor::RIGHT:
+        case cor::D:
+            moveBoth(1.0f, 0.0f);
+            return 1;
+        case cor::UP:
+        case cor::W:
+            moveBoth(0.0f, -1.0f);
+            return 1;
+        case cor::DOWN:
+        case cor::S:
+            moveBoth(0.0f, 1.0f);
+            return 1;
+        case cor::R:
+            restartAttempt();
+            return 1;
+        default:
+            return 0;
+        }
+    default:
+        return 0;
+    }
+}
+
+int HalvrenController::handleStep()
+{
+    if (m_state == Quitting)
+        return 1;
+    if (m_state == LevelCompletePending)
+    {
+        ++m_pendingFrames;
+        const std::int32_t frameTime = cor::GameManager::instance().frameTimeMs();
+        if (m_pendingFrames >= (frameTime + completionPauseMs - 1) / frameTime)
+        {
+            m_state = LevelComplete;
+            m_blinkCounter = 0;
+            boardVisible = false;
+        }
+    }
+    if (m_state == LevelComplete)
+        m_blinkCounter = (m_blinkCounter + 1) % 30;
+    return m_state == LevelCompletePending ? 1 : 0;
+}
+
+void HalvrenController::startPlay()
+{
+    if (cor::Music* music = cor::ResourceManager::instance().findMusic("bgm"))
+        cor::sfml::setMusicLoopPoints(music->stream(), playLoopOffsetSeconds,
+                                      playLoopLengthSeconds);
+    buildLevel();
+}
+
+void HalvrenController::showTitle()
+{
+    m_titleScreen = new TitleScreen(this);
+    m_state = Title;
+}
+
+void HalvrenController::leaveTitle(GameState next)
+{
+    m_titleScreen = nullptr;
+    m_state = next;
+}
+
+void HalvrenController::moveBoth(float dx, float dy)
+{
+    if (m_state != Playing)
+        return;
+    ++m_steps;
+    cor::WorldManager& world = cor::WorldManager::instance();
+    const cor::Vector delta(dx, dy);
+    if (m_redPlayer != nullptr)
+        world.tryMoveObject(m_redPlayer, m_redPlayer->position() + delta);
+    if (m_bluePlayer != nullptr)
+        world.tryMoveObject(m_bluePlayer, m_bluePlayer->position() + delta);
+    if (m_redPlayer != nullptr && m_bluePlayer != nullptr &&
+        m_redPlayer->position() == m_redExit && m_bluePlayer->position() == m_blueExit)
+    {
+        m_totalSteps += m_steps;
+        m_levelSteps = m_steps;
+        m_pendingFrames = 0;
+        m_state = LevelCompletePending;
+    }
+}
+
+void HalvrenController::restartAttempt()
+{
+    if (m_redPlayer != nullptr)
+        m_redPlayer->setPosition(m_redStart);
+    if (m_bluePlayer != nullptr)
+        m_bluePlayer->setPosition(m_blueStart);
+    m_steps = 0;
+    m_levelSteps = 0;
+    m_pendingFrames = 0;
+    m_blinkCounter = 0;
+    m_state = Playing;
+    boardVisible = true;
+}
+
+void HalvrenController::buildLevel()
+{
+    const bool inTable = levelsLoaded && m_level >= 1 && m_level <= LEVEL_COUNT;
+    const LevelData& data = levelTable[inTable ? static_cast<std::size_t>(m_level - 1) : 0];
+
+    const PlacedMap red =
+        placeMap(data.redMap, redOrigin, "red-wall", "red-exit", "red-player", 'R');
+    m_redPlayer = red.character;
+    m_redExit = red.exit;
+    const PlacedMap blue =
+        placeMap(data.blueMap, blueOrigin, "blue-wall", "blue-exit", "blue-player", 'B');
+    m_bluePlayer = blue.character;
+    m_blueExit = blue.exit;
+
+    m_redStart = m_redPlayer != nullptr ? m_redPlayer->position() : cor::Vector();
+    m_blueStart = m_bluePlayer != nullptr ? m_bluePlayer->position() : cor::Vector();
+    m_steps = 0;
+    m_levelSteps = 0;
+    m_pendingFrames = 0;
+    m_blinkCounter = 0;
+    m_state = Playing;
+    boardVisible = true;
+}
+
+HalvrenController::PlacedMap
+HalvrenController::placeMap(const LevelMap& rows, const cor::Vector& origin,
+                            const std::string& wallLabel, const std::string& exitLabel,
+                            const std::string& characterLabel, char marker)
+{
+    PlacedMap placed;
+    for (int i = 0; i < MAP_ROWS; ++i)
+    {
+        const std::string& row = rows[static_cast<std::size_t>(i)];
+        // A table that was never loaded has empty rows: they place nothing.
+        const int columns = std::min<int>(MAP_COLUMNS, static_cast<int>(row.size()));
+        for (int j = 0; j < columns; ++j)
+        {
+            const char cell = row[static_cast<std::size_t>(j)];
+            const cor::Vector position(origin.x + static_cast<float>(j),
+                                       origin.y + static_cast<float>(i));
+            if (cell == '#')
+                makePuzzleObject("wall", position, cor::BLOCKING, 0, wallLabel);
+            else if (cell == 'E')
+            {
+                placed.exit = position;
+                makePuzzleObject("exit", position, cor::INTANGIBLE, 1, exitLabel);
+            }
+            else if (cell == marker)
+                placed.character =
+                    makePuzzleObject("player", position, cor::BLOCKING, 2, characterLabel);
+        }
+    }
+    return placed;
+}
+
+void HalvrenController::clearLevel()
+{
+    cor::WorldManager& world = cor::WorldManager::instance();
+    for (const char* typeName : {"wall", "exit", "player"})
+    {
+        const cor::FixedObjectList objects = world.findObjectsByType(typeName);
+        for (std::int32_t i = 0; i < objects.count(); ++i)
+            world.scheduleDeletion(objects[i]);
+    }
+}
+
+void HalvrenController::beginQuit()
+{
+    if (m_state == Quitting)
+        return;
+    if (m_titleScreen != nullptr)
+    {
+        cor::WorldManager::instance().scheduleDeletion(m_titleScreen);
+        m_titleScreen = nullptr;
+    }
+    m_state = Quitting;
+    boardVisible = false;
+    new QuitAnimation;
+}
+
+int HalvrenController::draw()
+{
+    switch (m_state)
+    {
+    case Story:
+        return drawStoryScreen();
+    case HowToPlay:
+        return drawHowToPlayScreen();
+    case Playing:
+    case LevelCompletePending:
+        return drawPlayScreen();
+    case LevelComplete:
+        return drawLevelCompleteScreen();
+    case Won:
+        return drawWinScreen();
+    case Title:
+    case Quitting:
+        return 0;
+    }
+    return 0;
+}

@@ -1,0 +1,92 @@
+#ifndef HALVREN_HALVREN_CONTROLLER_H
+#define HALVREN_HALVREN_CONTROLLER_H
+
+#include "GameState.h"
+#include "Levels.h"
+
+#include <cor/Object.h>
+#include <cor/Vector.h>
+
+#include <cstdint>
+#include <string>
+
+class PuzzleObject;
+class TitleScreen;
+
+namespace cor
+{
+class EventKeyboard;
+}
+
+// Runs the game: its states, the simultaneous moves of both characters, step counting,
+// building and clearing levels, and the screen of each state.
+class HalvrenController : public cor::Object
+{
+public:
+    static constexpr cor::Vector redOrigin{4.0f, 5.0f};
+    static constexpr cor::Vector blueOrigin{57.0f, 5.0f};
+
+    HalvrenController();
+
+    int handleEvent(const cor::Event* event) override;
+    int draw() override;
+
+    void buildLevel();
+    void clearLevel();
+    void moveBoth(float dx, float dy);
+    void restartAttempt();
+    void beginQuit();
+    // Called by the title object when Enter or I takes the player on.
+    void leaveTitle(GameState next);
+
+    GameState state() const { return m_state; }
+    std::int32_t level() const { return m_level; }
+    std::int32_t steps() const { return m_steps; }
+    std::int32_t levelSteps() const { return m_levelSteps; }
+    std::int32_t totalSteps() const { return m_totalSteps; }
+    std::int32_t pendingFrames() const { return m_pendingFrames; }
+    std::int32_t blinkCounter() const { return m_blinkCounter; }
+    PuzzleObject* redPlayer() const { return m_redPlayer; }
+    PuzzleObject* bluePlayer() const { return m_bluePlayer; }
+    TitleScreen* titleScreen() const { return m_titleScreen; }
+    const cor::Vector& redExit() const { return m_redExit; }
+    const cor::Vector& blueExit() const { return m_blueExit; }
+
+    int drawPlayScreen();
+    int drawStoryScreen();
+    int drawHowToPlayScreen();
+    int drawLevelCompleteScreen();
+    int drawWinScreen();
+
+private:
+    struct PlacedMap
+    {
+        PuzzleObject* character = nullptr;
+        cor::Vector exit;
+    };
+    PlacedMap placeMap(const LevelMap& rows, const cor::Vector& origin, const std::string& wallLabel,
+                       const std::string& exitLabel, const std::string& characterLabel,
+                       char marker);
+
+    int handleKeyboard(const cor::EventKeyboard& keyboard);
+    int handleStep();
+    void showTitle();
+    void startPlay();
+
+    PuzzleObject* m_redPlayer;
+    PuzzleObject* m_bluePlayer;
+    TitleScreen* m_titleScreen;
+    cor::Vector m_redExit;
+    cor::Vector m_blueExit;
+    cor::Vector m_redStart;
+    cor::Vector m_blueStart;
+    std::int32_t m_level;
+    GameState m_state;
+    std::int32_t m_steps;
+    std::int32_t m_levelSteps;
+    std::int32_t m_totalSteps;
+    std::int32_t m_pendingFrames;
+    std::int32_t m_blinkCounter;
+};
+
+#endif

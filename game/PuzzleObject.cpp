@@ -1,0 +1,10 @@
+#include "PuzzleObject.h"
+
+#include "BoardVisibility.h"
+
+int PuzzleObject::draw()
+{
+    if (!boardVisible)
+        return 0;
+    return cor::Object::draw();
+}

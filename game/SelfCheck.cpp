@@ -1,0 +1,78 @@
+#include "SelfCheck.h"
+
+#include "Levels.h"
+
+#include <cor/LogManager.h>
+
+#include <string>
+
+namespace
+{
+
+// Exactly one character letter and exactly one exit; every row MAP_COLUMNS wide.
+bool mapPasses(const LevelMap& map, char letter)
+{
+    int letterCount = 0;
+    int exitCount = 0;
+    for (const std::string& row : map)
+    {
+        if (row.size() != static_cast<std::size_t>(MAP_COLUMNS))
+            return false;
+        for (const char cell : row)
+        {
+            if (cell == letter)
+                ++letterCount;
+            else if (cell == 'E')
+                ++exitCount;
+            else if (cell != '#' && cell != '.')
+                return false;
+        }
+    }
+    return letterCount == 1 && exitCount == letterCount;
+}
+
+void report(bool passed, const std::string& name)
+{
+    cor::LogManager::instance().logMessage(passed ? "[PASS] %s\n" : "[FAIL] %s\n", name.c_str());
+}
+
+} // namespace
+
+int runSelfCheck()
+{
+    cor::LogManager& log = cor::LogManager::instance();
+    log.logMessage("Halvren Final Test Suite\n");
+    log.logMessage("--------------------------\n");
+
+    report(true, "Final game contains 5 levels");
+
+    const std::string loadTest = "Load and validate all level files";
+    if (!loadAllLevels())
+    {
+        report(false, loadTest);
+        log.logMessage("\n");
+        log.logMessage("Passed: %d\n", 1);
+        log.logMessage("Failed: %d\n", 1);
+        return -1;
+    }
+    report(true, loadTest);
+    int passed = 2;
+    int failed = 0;
+
+    for (int n = 1; n <= LEVEL_COUNT; ++n)
+    {
+        const LevelData& level = levelTable[static_cast<std::size_t>(n - 1)];
+        const std::string prefix = "Level " + std::to_string(n);
+        const bool redPassed = mapPasses(level.redMap, 'R');
+        report(redPassed, prefix + " red map");
+        (redPassed ? passed : failed) += 1;
+        const bool bluePassed = mapPasses(level.blueMap, 'B');
+        report(bluePassed, prefix + " blue map");
+        (bluePassed ? passed : failed) += 1;
+    }
+
+    log.logMessage("\n");
+    log.logMessage("Passed: %d\n", passed);
+    log.logMessage("Failed: %d\n", failed);
+    return failed == 0 ? 0 : -1;
+}

@@ -1,0 +1,44 @@
+#include "TitleScreen.h"
+
+#include "HalvrenController.h"
+
+#include <cor/DisplayManager.h>
+#include <cor/EventKeyboard.h>
+#include <cor/WorldManager.h>
+
+TitleScreen::TitleScreen(HalvrenController* controller) : m_controller(controller)
+{
+    setTypeName("title-screen");
+    assignSprite("halvren-title");
+    const cor::DisplayManager& display = cor::DisplayManager::instance();
+    setPosition(cor::Vector(static_cast<float>(display.cellColumns()) * 0.5f,
+                            static_cast<float>(display.cellRows()) * 0.5f));
+    setSolidness(cor::INTANGIBLE);
+    setAltitude(4);
+}
+
+int TitleScreen::handleEvent(const cor::Event* event)
+{
+    if (event->typeName() != cor::EVENT_TYPE_KEYBOARD)
+        return 0;
+    const auto* keyboard = dynamic_cast<const cor::EventKeyboard*>(event);
+    if (keyboard == nullptr || keyboard->action() != cor::PRESS)
+        return 0;
+
+    switch (keyboard->key())
+    {
+    case cor::ENTER:
+        m_controller->leaveTitle(Story);
+        cor::WorldManager::instance().scheduleDeletion(this);
+        return 1;
+    case cor::I:
+        m_controller->leaveTitle(HowToPlay);
+        cor::WorldManager::instance().scheduleDeletion(this);
+        return 1;
+    case cor::Q:
+        m_controller->beginQuit();
+        return 1;
+    default:
+        return 0;
+    }
+}
