@@ -46,9 +46,13 @@ DisplayManager& DisplayManager::instance()
 }
 
 DisplayManager::DisplayManager()
-    : m_pixelWidth(1024), m_pixelHeight(768), m_cellColumns(80), m_cellRows(24)
+    : m_pixelWidth(1024), m_pixelHeight(768), m_cellColumns(80), m_cellRows(24),
+      m_pendingCells(sfml::makeTriangleBatch())
 {
     setTypeName("DisplayManager");
+    // Twice the smaller cell side, cut to a whole number of pixels.
+    const float smallerSide = cellWidth() < cellHeight() ? cellWidth() : cellHeight();
+    m_characterSize = static_cast<unsigned>(std::floor(2.0f * smallerSide));
 }
 
 DisplayManager::~DisplayManager() = default;
@@ -70,7 +74,7 @@ int DisplayManager::initialize()
 
 void DisplayManager::shutdown()
 {
-    // The text object keeps pointing at m_font, which stays a valid (empty) font.
+    m_pendingCells.clear();
     m_font = sf::Font();
     if (m_window)
     {
@@ -89,22 +93,19 @@ int DisplayManager::drawCh(const Vector& position, char character, Color color)
     const float pixelX = position.x * width;
     const float pixelY = position.y * height;
 
-    if (!m_cellBackground)
-        m_cellBackground.emplace(sf::Vector2f(0.0f, 0.0f));
-    m_cellBackground->setSize(sf::Vector2f(width, height - 1.0f));
-    m_cellBackground->setFillColor(sf::Color(0, 0, 0, 255));
-    m_cellBackground->setPosition(sf::Vector2f(pixelX + width / 10.0f, pixelY + height / 5.0f));
-    m_window->draw(*m_cellBackground);
+    // The box sits a tenth of a cell right and a fifth down, one pixel shorter than the cell.
+    sfml::appendSolidRect(m_pendingCells,
+                          sf::Vector2f(pixelX + width / 10.0f, pixelY + height / 5.0f),
+                          sf::Vector2f(width, height - 1.0f), sf::Color(0, 0, 0, 255));
 
-    if (!m_cellText)
-        m_cellText.emplace(sfml::makeText(m_font));
-    m_cellText->setString(sf::String(character, std::locale()));
-    m_cellText->setStyle(sf::Text::Bold);
-    const float smallerSide = width < height ? width : height;
-    m_cellText->setCharacterSize(static_cast<unsigned>(std::floor(2.0f * smallerSide)));
-    m_cellText->setFillColor(toSfmlColor(color));
-    m_cellText->setPosition(sf::Vector2f(pixelX, pixelY));
-    m_window->draw(*m_cellText);
+    const sf::Color fill = toSfmlColor(color);
+    const std::uint32_t codepoint = sf::String(character, std::locale())[0];
+    if (sfml::textDrawsGlyph(codepoint))
+    {
+        const sf::Glyph& glyph = m_font.getGlyph(codepoint, m_characterSize, true);
+        sfml::appendGlyphQuad(m_pendingCells, sf::Vector2f(pixelX, pixelY), m_characterSize,
+                              fill, glyph);
+    }
     return 0;
 }
 
@@ -125,10 +126,25 @@ int DisplayManager::drawText(const Vector& position, const std::string& text, Al
     return 0;
 }
 
+void DisplayManager::flush()
+{
+    if (!m_window || m_pendingCells.getVertexCount() == 0)
+        return;
+    m_window->draw(m_pendingCells, sf::RenderStates(&m_font.getTexture(m_characterSize)));
+    m_pendingCells.clear();
+}
+
+sf::RenderWindow* DisplayManager::window()
+{
+    flush();
+    return m_window.get();
+}
+
 void DisplayManager::presentFrame()
 {
     if (!m_window)
         return;
+    flush();
     m_window->display();
     m_window->clear(sf::Color(0, 0, 0, 255));
 }

@@ -6,13 +6,11 @@
 #include "cor/Vector.h"
 
 #include <SFML/Graphics/Font.hpp>
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Graphics/Text.hpp>
+#include <SFML/Graphics/VertexArray.hpp>
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace cor
@@ -34,13 +32,19 @@ public:
     void shutdown() override;
 
     // One cell: an opaque black box, then the character; -1 when there is no window.
+    // Cells are gathered and reach the window together, in the order drawn, at the latest
+    // when the frame is presented or the window is handed out.
     int drawCh(const Vector& position, char character, Color color);
     // One cell per byte, left to right; -1 as soon as a cell fails.
     int drawText(const Vector& position, const std::string& text, Alignment alignment, Color color);
     // Shows the frame, then clears the window to black.
     void presentFrame();
+    // Sends the cells drawn so far to the window.
+    void flush();
 
-    sf::RenderWindow* window() const { return m_window.get(); }
+    // The window, with every cell drawn so far in it; null before initialize() and after
+    // shutdown().
+    sf::RenderWindow* window();
     std::int32_t pixelWidth() const { return m_pixelWidth; }
     std::int32_t pixelHeight() const { return m_pixelHeight; }
     std::int32_t cellColumns() const { return m_cellColumns; }
@@ -59,9 +63,9 @@ private:
     std::int32_t m_pixelHeight;
     std::int32_t m_cellColumns;
     std::int32_t m_cellRows;
-    // Created on the first drawCh and reused by every later one.
-    std::optional<sf::RectangleShape> m_cellBackground;
-    std::optional<sf::Text> m_cellText;
+    // The cells drawn since the last flush: background boxes and glyphs, one draw call.
+    sf::VertexArray m_pendingCells;
+    unsigned m_characterSize;
 };
 
 } // namespace cor

@@ -4,6 +4,7 @@
 #include <SFML/Audio.hpp>
 #include <SFML/Graphics.hpp>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -62,6 +63,18 @@ bool isMusicLooping(const sf::Music& music);
 // Reads back what has been drawn into the window so far (its back buffer).
 sf::Image captureWindow(const sf::RenderWindow& window);
 sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y);
+
+// Batched cell drawing: the triangles sf::Text and sf::RectangleShape would draw, gathered
+// into one vertex array that is drawn with the font's texture.
+sf::VertexArray makeTriangleBatch();
+// The quad of one glyph whose text origin is at origin (top-left of the text's line).
+void appendGlyphQuad(sf::VertexArray& batch, sf::Vector2f origin, unsigned characterSize,
+                     sf::Color color, const sf::Glyph& glyph);
+// A solid rectangle, drawn through the white texel every font texture page reserves.
+void appendSolidRect(sf::VertexArray& batch, sf::Vector2f topLeft, sf::Vector2f size,
+                     sf::Color color);
+// Whether sf::Text draws a glyph for this character (it draws none for white space).
+bool textDrawsGlyph(std::uint32_t codepoint);
 
 bool openSoundFileWriter(sf::OutputSoundFile& file, const std::string& path, unsigned sampleRate,
                          unsigned channelCount);

@@ -186,6 +186,74 @@ sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y)
 #endif
 }
 
+sf::VertexArray makeTriangleBatch()
+{
+    return sf::VertexArray(sf::PrimitiveType::Triangles);
+}
+
+namespace
+{
+
+void appendQuad(sf::VertexArray& batch, sf::Vector2f p1, sf::Vector2f p2, sf::Vector2f uv1,
+                sf::Vector2f uv2, sf::Color color)
+{
+    // The same two triangles, in the same order, as sf::Text builds for a glyph.
+    batch.append(sf::Vertex{{p1.x, p1.y}, color, {uv1.x, uv1.y}});
+    batch.append(sf::Vertex{{p2.x, p1.y}, color, {uv2.x, uv1.y}});
+    batch.append(sf::Vertex{{p1.x, p2.y}, color, {uv1.x, uv2.y}});
+    batch.append(sf::Vertex{{p1.x, p2.y}, color, {uv1.x, uv2.y}});
+    batch.append(sf::Vertex{{p2.x, p1.y}, color, {uv2.x, uv1.y}});
+    batch.append(sf::Vertex{{p2.x, p2.y}, color, {uv2.x, uv2.y}});
+}
+
+} // namespace
+
+void appendGlyphQuad(sf::VertexArray& batch, sf::Vector2f origin, unsigned characterSize,
+                     sf::Color color, const sf::Glyph& glyph)
+{
+    const float padding = 1.0f;
+#if HALVREN_SFML_MAJOR >= 3
+    const sf::Vector2f boundsPosition = glyph.bounds.position;
+    const sf::Vector2f boundsSize = glyph.bounds.size;
+    const sf::Vector2f texturePosition(glyph.textureRect.position);
+    const sf::Vector2f textureSize(glyph.textureRect.size);
+#else
+    const sf::Vector2f boundsPosition(glyph.bounds.left, glyph.bounds.top);
+    const sf::Vector2f boundsSize(glyph.bounds.width, glyph.bounds.height);
+    const sf::Vector2f texturePosition(static_cast<float>(glyph.textureRect.left),
+                                       static_cast<float>(glyph.textureRect.top));
+    const sf::Vector2f textureSize(static_cast<float>(glyph.textureRect.width),
+                                   static_cast<float>(glyph.textureRect.height));
+#endif
+    // sf::Text puts the first baseline one character size below its origin.
+    const sf::Vector2f baseline(origin.x, origin.y + static_cast<float>(characterSize));
+    const sf::Vector2f p1(baseline.x + boundsPosition.x - padding,
+                          baseline.y + boundsPosition.y - padding);
+    const sf::Vector2f p2(baseline.x + boundsPosition.x + boundsSize.x + padding,
+                          baseline.y + boundsPosition.y + boundsSize.y + padding);
+    const sf::Vector2f uv1(texturePosition.x - padding, texturePosition.y - padding);
+    const sf::Vector2f uv2(texturePosition.x + textureSize.x + padding,
+                           texturePosition.y + textureSize.y + padding);
+    appendQuad(batch, p1, p2, uv1, uv2, color);
+}
+
+void appendSolidRect(sf::VertexArray& batch, sf::Vector2f topLeft, sf::Vector2f size,
+                     sf::Color color)
+{
+    const sf::Vector2f whiteTexel(1.0f, 1.0f);
+    appendQuad(batch, topLeft, sf::Vector2f(topLeft.x + size.x, topLeft.y + size.y), whiteTexel,
+               whiteTexel, color);
+}
+
+bool textDrawsGlyph(std::uint32_t codepoint)
+{
+#if HALVREN_SFML_MAJOR >= 3
+    if (codepoint == U'\r')
+        return false;
+#endif
+    return codepoint != U' ' && codepoint != U'\t' && codepoint != U'\n';
+}
+
 bool openSoundFileWriter(sf::OutputSoundFile& file, const std::string& path, unsigned sampleRate,
                          unsigned channelCount)
 {
