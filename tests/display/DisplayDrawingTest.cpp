@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -326,24 +325,6 @@ TEST_F(DisplayDrawing, PresentFrameLeavesAnOpaqueBlackWindow)
             if (!displaytest::sameColor(shot.at(x, y), sf::Color(0, 0, 0, 255)))
                 ++notBlack;
     EXPECT_EQ(notBlack, 0);
-}
-
-TEST_F(DisplayDrawing, CellGeometryFollowsTheWindowAndGrid)
-{
-    const float width =
-        static_cast<float>(display().pixelWidth()) / static_cast<float>(display().cellColumns());
-    const float height =
-        static_cast<float>(display().pixelHeight()) / static_cast<float>(display().cellRows());
-    EXPECT_FLOAT_EQ(display().cellWidth(), width);
-    EXPECT_FLOAT_EQ(display().cellHeight(), height);
-    const cor::Vector corner(static_cast<float>(display().cellColumns() - 1),
-                             static_cast<float>(display().cellRows() - 1));
-    const cor::Vector pixels = display().cellsToPixels(corner);
-    EXPECT_FLOAT_EQ(pixels.x, corner.x * width);
-    EXPECT_FLOAT_EQ(pixels.y, corner.y * height);
-    const cor::Vector back = display().pixelsToCells(cor::Vector(width * 2.5f, height / 4.0f));
-    EXPECT_FLOAT_EQ(back.x, 2.5f);
-    EXPECT_FLOAT_EQ(back.y, 0.25f);
 }
 
 } // namespace
