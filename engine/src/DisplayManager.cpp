@@ -64,10 +64,21 @@ int DisplayManager::initialize()
     sfml::silenceDiagnostics();
     m_window = sfml::createTitlebarWindow(static_cast<unsigned>(m_pixelWidth),
                                           static_cast<unsigned>(m_pixelHeight), 32, DEFAULT_TITLE);
+    if (!m_window->isOpen())
+    {
+        m_window.reset();
+        return -1;
+    }
     m_window->setMouseCursorVisible(false);
     m_window->setVerticalSyncEnabled(true);
     if (!sfml::openFont(m_font, DEFAULT_FONT_FILE))
+    {
+        // Without a font nothing can be drawn: close the window again so that a later
+        // initialize() really retries instead of reporting the half-started manager as ready.
+        m_window->close();
+        m_window.reset();
         return -1;
+    }
     setStarted(true);
     return 0;
 }
