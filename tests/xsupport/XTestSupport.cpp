@@ -7,8 +7,10 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <poll.h>
 #include <signal.h>
 #include <sstream>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -45,22 +47,43 @@ bool displayAnswers(const std::string& name)
 }
 
 // One Xvfb for the whole test process: the graphics library keeps its connection to the
-// first display it opened, so the server must outlive every window.
+// first display it opened, so the server must outlive every window. The server picks a free
+// display number itself (-displayfd), so tests started together never share one.
 class PrivateServer
 {
 public:
     PrivateServer()
     {
         const fs::path xvfb = findProgram("Xvfb");
-        if (xvfb.empty())
+        int channel[2];
+        if (xvfb.empty() || pipe(channel) != 0)
             return;
-        for (int number = 160; number < 400 && m_pid <= 0; ++number)
+        const pid_t child = fork();
+        if (child == 0)
         {
-            if (fs::exists("/tmp/.X" + std::to_string(number) + "-lock") ||
-                fs::exists("/tmp/.X11-unix/X" + std::to_string(number)))
-                continue;
-            start(xvfb, ":" + std::to_string(number));
+            close(channel[0]);
+            // The server goes with the test, even when the test is killed.
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
+            const int nothing = open("/dev/null", O_RDWR);
+            dup2(nothing, STDOUT_FILENO);
+            dup2(nothing, STDERR_FILENO);
+            const std::string fd = std::to_string(channel[1]);
+            execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+                  "-nolisten", "tcp", static_cast<char*>(nullptr));
+            _exit(127);
         }
+        close(channel[1]);
+        const std::string number = readLine(channel[0]);
+        close(channel[0]);
+        const std::string name = ":" + number;
+        if (!number.empty() && displayAnswers(name))
+        {
+            m_pid = child;
+            setenv("DISPLAY", name.c_str(), 1);
+            return;
+        }
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
     }
     ~PrivateServer()
     {
@@ -76,32 +99,19 @@ public:
     bool running() const { return m_pid > 0; }
 
 private:
-    void start(const fs::path& xvfb, const std::string& name)
+    // The display number the server reports once it is ready; empty after ten seconds.
+    static std::string readLine(int fd)
     {
-        const pid_t child = fork();
-        if (child == 0)
+        std::string line;
+        pollfd wanted{fd, POLLIN, 0};
+        while (poll(&wanted, 1, 10000) > 0)
         {
-            const int nothing = open("/dev/null", O_RDWR);
-            dup2(nothing, STDOUT_FILENO);
-            dup2(nothing, STDERR_FILENO);
-            execl(xvfb.c_str(), "Xvfb", name.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
-                  "tcp", static_cast<char*>(nullptr));
-            _exit(127);
+            char c = 0;
+            if (read(fd, &c, 1) != 1 || c == '\n')
+                break;
+            line += c;
         }
-        for (int attempt = 0; attempt < 200; ++attempt)
-        {
-            if (waitpid(child, nullptr, WNOHANG) == child)
-                return; // another server took this number first
-            if (displayAnswers(name))
-            {
-                m_pid = child;
-                setenv("DISPLAY", name.c_str(), 1);
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        }
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
+        return line;
     }
 
     pid_t m_pid = -1;
