@@ -45,4 +45,13 @@ bool FixedObjectList::remove(const Object* object)
     return false;
 }
 
+void FixedObjectList::replace(const Object* object, Object* replacement)
+{
+    for (std::int32_t i = 0; i < m_count; ++i)
+    {
+        if (m_items[static_cast<std::size_t>(i)] == object)
+            m_items[static_cast<std::size_t>(i)] = replacement;
+    }
+}
+
 } // namespace cor

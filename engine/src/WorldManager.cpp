@@ -68,7 +68,11 @@ void WorldManager::shutdown()
 {
     const FixedObjectList snapshot = m_objects;
     for (std::int32_t i = 0; i < snapshot.count(); ++i)
-        delete snapshot[i];
+    {
+        // A destructor may already have deleted a later object of the snapshot.
+        if (m_objects.contains(snapshot[i]))
+            delete snapshot[i];
+    }
     setStarted(false);
 }
 
@@ -80,6 +84,9 @@ void WorldManager::addObject(Object* object)
 void WorldManager::detachObject(Object* object)
 {
     m_objects.remove(object);
+    // An object deleted before its deletion pass must not be deleted again there; its entry
+    // becomes null rather than being removed, so a deletion pass in progress keeps its place.
+    m_pendingDeletion.replace(object, nullptr);
 }
 
 void WorldManager::scheduleDeletion(Object* object)

@@ -22,6 +22,8 @@ public:
     bool contains(const Object* object) const;
     // Removes the first entry equal to object, keeping the others in order.
     bool remove(const Object* object);
+    // Overwrites every entry equal to object with replacement.
+    void replace(const Object* object, Object* replacement);
     void clear() { m_count = 0; }
 
     std::int32_t count() const { return m_count; }
