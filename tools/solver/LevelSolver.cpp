@@ -131,10 +131,9 @@ Solution solveLevel(const LevelData& level, MoveSet moveSet)
     std::deque<int> queue{startState};
     visits[static_cast<std::size_t>(startState)].seen = true;
 
-    // The goal is tested on the states a move leads to: standing on both exits before any
-    // move does not count, and the first move may come back to the start.
+    // A start cell is never its map's exit (each cell holds one letter), so the search
+    // starts unsolved and every goal found lies at least one move away.
     int goalState = -1;
-    int startReachedByMove = -1;
     while (!queue.empty() && goalState < 0)
     {
         const int state = queue.front();
@@ -150,20 +149,11 @@ Solution solveLevel(const LevelData& level, MoveSet moveSet)
             if (moveSet == MoveSet::Holdless && redMoved != blueMoved)
                 continue;
             const int next = cellIndex(nextRed) * CELL_COUNT + cellIndex(nextBlue);
-            const bool solved = nextRed == redExit && nextBlue == blueExit;
-            if (next == startState && solved && startReachedByMove < 0)
-            {
-                // Only possible when both start on their exits: one move that ends there.
-                startReachedByMove = state;
-                visits[static_cast<std::size_t>(startState)].key = directionKey(direction);
-                goalState = startState;
-                break;
-            }
             Visit& visit = visits[static_cast<std::size_t>(next)];
             if (visit.seen)
                 continue;
             visit = Visit{state, directionKey(direction), true};
-            if (solved)
+            if (nextRed == redExit && nextBlue == blueExit)
             {
                 goalState = next;
                 break;
@@ -176,23 +166,10 @@ Solution solveLevel(const LevelData& level, MoveSet moveSet)
 
     Solution solution;
     solution.solvable = true;
-    if (goalState == startState)
-    {
-        // A path back to the start: the moves to the state the final key was pressed in.
-        std::string keys(1, visits[static_cast<std::size_t>(startState)].key);
-        for (int state = startReachedByMove; state != startState;
-             state = visits[static_cast<std::size_t>(state)].previous)
-            keys += visits[static_cast<std::size_t>(state)].key;
-        std::reverse(keys.begin(), keys.end());
-        solution.keys = keys;
-    }
-    else
-    {
-        for (int state = goalState; state != startState;
-             state = visits[static_cast<std::size_t>(state)].previous)
-            solution.keys += visits[static_cast<std::size_t>(state)].key;
-        std::reverse(solution.keys.begin(), solution.keys.end());
-    }
+    for (int state = goalState; state != startState;
+         state = visits[static_cast<std::size_t>(state)].previous)
+        solution.keys += visits[static_cast<std::size_t>(state)].key;
+    std::reverse(solution.keys.begin(), solution.keys.end());
     solution.moves = static_cast<int>(solution.keys.size());
     return solution;
 }
