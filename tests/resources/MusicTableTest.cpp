@@ -88,7 +88,7 @@ TEST_F(MusicTable, InitializeResetsOnlyTheCount)
     EXPECT_EQ(resources().findMusic("bgm"), nullptr);
     // The record itself keeps its label and its open, playing stream.
     EXPECT_EQ(record->label(), "bgm");
-    EXPECT_EQ(record->stream().getStatus(), sf::SoundSource::Playing);
+    EXPECT_EQ(record->stream().getStatus(), sf::SoundSource::Status::Playing);
 
     // Shutting down leaves the music table alone as well.
     ASSERT_EQ(resources().loadMusic("tune.ogg", "bgm"), 0);
