@@ -14,8 +14,8 @@ namespace cor
 namespace
 {
 
-const char* const colorWords[] = {"black", "red", "green", "yellow",
-                                  "blue",  "magenta", "cyan", "white"};
+const char* const colorWords[] = {"black", "red",     "green", "yellow",
+                                  "blue",  "magenta", "cyan",  "white"};
 
 // Reads one line; a carriage return before the line feed belongs to the line end.
 bool readLine(std::istream& in, std::string& line)
