@@ -3,7 +3,6 @@
 #include "cor/LogManager.h"
 #include "platform/Platform.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -15,8 +14,8 @@ namespace cor
 namespace
 {
 
-const char* const colorWords[] = {"black", "red", "green", "yellow",
-                                  "blue",  "magenta", "cyan", "white"};
+const char* const colorWords[] = {"black", "red",     "green", "yellow",
+                                  "blue",  "magenta", "cyan",  "white"};
 
 // Reads one line; a carriage return before the line feed belongs to the line end.
 bool readLine(std::istream& in, std::string& line)
@@ -31,7 +30,6 @@ bool readLine(std::istream& in, std::string& line)
 // Reads a number the way atoi does, but clamps instead of overflowing.
 std::int32_t readNumber(const std::string& line)
 {
-    errno = 0;
     const long value = std::strtol(line.c_str(), nullptr, 10);
     if (value > INT_MAX)
         return INT_MAX;
