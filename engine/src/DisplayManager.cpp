@@ -1,5 +1,7 @@
 #include "cor/DisplayManager.h"
 
+#include "CoverageMap.h"
+
 #include "cor/LogManager.h"
 #include "cor/SfmlAdapter.h"
 
@@ -47,7 +49,8 @@ DisplayManager& DisplayManager::instance()
 
 DisplayManager::DisplayManager()
     : m_pixelWidth(1024), m_pixelHeight(768), m_cellColumns(80), m_cellRows(24),
-      m_pendingCells(sfml::makeTriangleBatch())
+      m_pendingCells(sfml::makeTriangleBatch()),
+      m_drawnThisFrame(std::make_unique<CoverageMap>(m_pixelWidth, m_pixelHeight, 8))
 {
     setTypeName("DisplayManager");
     // Twice the smaller cell side, cut to a whole number of pixels.
@@ -79,6 +82,9 @@ int DisplayManager::initialize()
         m_window.reset();
         return -1;
     }
+    // A new window's contents are undefined; from here on every frame starts black.
+    m_window->clear(sf::Color(0, 0, 0, 255));
+    m_drawnThisFrame->clear();
     setStarted(true);
     return 0;
 }
@@ -86,6 +92,7 @@ int DisplayManager::initialize()
 void DisplayManager::shutdown()
 {
     m_pendingCells.clear();
+    m_drawnThisFrame->markAll();
     m_font = sf::Font();
     if (m_window)
     {
@@ -105,17 +112,20 @@ int DisplayManager::drawCh(const Vector& position, char character, Color color)
     const float pixelY = position.y * height;
 
     // The box sits a tenth of a cell right and a fifth down, one pixel shorter than the cell.
-    sfml::appendSolidRect(m_pendingCells,
-                          sf::Vector2f(pixelX + width / 10.0f, pixelY + height / 5.0f),
-                          sf::Vector2f(width, height - 1.0f), sf::Color(0, 0, 0, 255));
+    const sf::Vector2f boxCorner(pixelX + width / 10.0f, pixelY + height / 5.0f);
+    const sf::Vector2f boxSize(width, height - 1.0f);
+    if (m_drawnThisFrame->anyMarked(boxCorner.x, boxCorner.y, boxCorner.x + boxSize.x,
+                                    boxCorner.y + boxSize.y))
+        sfml::appendSolidRect(m_pendingCells, boxCorner, boxSize, sf::Color(0, 0, 0, 255));
 
     const sf::Color fill = toSfmlColor(color);
     const std::uint32_t codepoint = sf::String(character, std::locale())[0];
     if (sfml::textDrawsGlyph(codepoint))
     {
         const sf::Glyph& glyph = m_font.getGlyph(codepoint, m_characterSize, true);
-        sfml::appendGlyphQuad(m_pendingCells, sf::Vector2f(pixelX, pixelY), m_characterSize,
-                              fill, glyph);
+        const sfml::QuadExtent extent = sfml::appendGlyphQuad(
+            m_pendingCells, sf::Vector2f(pixelX, pixelY), m_characterSize, fill, glyph);
+        m_drawnThisFrame->mark(extent.left, extent.top, extent.right, extent.bottom);
     }
     return 0;
 }
@@ -148,7 +158,19 @@ void DisplayManager::flush()
 sf::RenderWindow* DisplayManager::window()
 {
     flush();
+    m_drawnThisFrame->markAll();
     return m_window.get();
+}
+
+bool DisplayManager::pollEvent(sfml::InputEvent& event)
+{
+    return m_window && sfml::pollInput(*m_window, event);
+}
+
+void DisplayManager::setKeyRepeatEnabled(bool enabled)
+{
+    if (m_window)
+        m_window->setKeyRepeatEnabled(enabled);
 }
 
 void DisplayManager::presentFrame()
@@ -158,6 +180,7 @@ void DisplayManager::presentFrame()
     flush();
     m_window->display();
     m_window->clear(sf::Color(0, 0, 0, 255));
+    m_drawnThisFrame->clear();
 }
 
 float DisplayManager::cellWidth() const

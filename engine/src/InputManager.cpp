@@ -25,29 +25,25 @@ InputManager::~InputManager() = default;
 int InputManager::initialize()
 {
     DisplayManager& display = DisplayManager::instance();
-    if (!display.hasStarted() || display.window() == nullptr)
+    if (!display.hasStarted())
         return -1;
-    display.window()->setKeyRepeatEnabled(false);
+    display.setKeyRepeatEnabled(false);
     setStarted(true);
     return 0;
 }
 
 void InputManager::shutdown()
 {
-    if (sf::RenderWindow* window = DisplayManager::instance().window())
-        window->setKeyRepeatEnabled(true);
+    DisplayManager::instance().setKeyRepeatEnabled(true);
     setStarted(false);
 }
 
 void InputManager::pollInput()
 {
     DisplayManager& display = DisplayManager::instance();
-    sf::RenderWindow* window = display.window();
-    if (window == nullptr)
-        return;
     const WorldManager& world = WorldManager::instance();
     sfml::InputEvent polled;
-    while (sfml::pollInput(*window, polled))
+    while (display.pollEvent(polled))
     {
         switch (polled.kind)
         {

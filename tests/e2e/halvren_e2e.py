@@ -145,8 +145,9 @@ class Game:
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             if self.process.poll() is not None:
-                raise AssertionError("the game exited with %s before its window showed"
-                                     % self.process.returncode)
+                raise AssertionError("the game exited with %s before its window showed; "
+                                     "stderr: %r" % (self.process.returncode,
+                                                     self.standard_error()))
             found = subprocess.run(
                 ["xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid),
                  "--name", "^Corvane$"], capture_output=True, text=True)

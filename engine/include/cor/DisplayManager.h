@@ -3,6 +3,7 @@
 
 #include "cor/Color.h"
 #include "cor/Manager.h"
+#include "cor/SfmlAdapter.h"
 #include "cor/Vector.h"
 
 #include <SFML/Graphics/Font.hpp>
@@ -15,6 +16,8 @@
 
 namespace cor
 {
+
+class CoverageMap;
 
 inline constexpr const char* DEFAULT_TITLE = "Corvane";
 inline constexpr const char* DEFAULT_FONT_FILE = "cor-font.ttf";
@@ -44,8 +47,14 @@ public:
     void flush();
 
     // The window, with every cell drawn so far in it; null before initialize() and after
-    // shutdown().
+    // shutdown(). Whoever holds it may draw into it, so until the frame is presented every
+    // cell box is drawn; otherwise boxes over still-black parts of the frame are left out,
+    // as they would change no pixel.
     sf::RenderWindow* window();
+
+    // The window's next queued event, for the input manager; false when none is queued.
+    bool pollEvent(sfml::InputEvent& event);
+    void setKeyRepeatEnabled(bool enabled);
     std::int32_t pixelWidth() const { return m_pixelWidth; }
     std::int32_t pixelHeight() const { return m_pixelHeight; }
     std::int32_t cellColumns() const { return m_cellColumns; }
@@ -67,6 +76,9 @@ private:
     // The cells drawn since the last flush: background boxes and glyphs, one draw call.
     sf::VertexArray m_pendingCells;
     unsigned m_characterSize;
+    // Where this frame has anything but black so far. A box over pixels that are still black
+    // from the clear changes nothing, so it is left out of the batch.
+    std::unique_ptr<CoverageMap> m_drawnThisFrame;
 };
 
 } // namespace cor

@@ -67,9 +67,17 @@ sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y);
 // Batched cell drawing: the triangles sf::Text and sf::RectangleShape would draw, gathered
 // into one vertex array that is drawn with the font's texture.
 sf::VertexArray makeTriangleBatch();
+// The pixel area a quad covers.
+struct QuadExtent
+{
+    float left;
+    float top;
+    float right;
+    float bottom;
+};
 // The quad of one glyph whose text origin is at origin (top-left of the text's line).
-void appendGlyphQuad(sf::VertexArray& batch, sf::Vector2f origin, unsigned characterSize,
-                     sf::Color color, const sf::Glyph& glyph);
+QuadExtent appendGlyphQuad(sf::VertexArray& batch, sf::Vector2f origin, unsigned characterSize,
+                           sf::Color color, const sf::Glyph& glyph);
 // A solid rectangle, drawn through the white texel every font texture page reserves.
 void appendSolidRect(sf::VertexArray& batch, sf::Vector2f topLeft, sf::Vector2f size,
                      sf::Color color);

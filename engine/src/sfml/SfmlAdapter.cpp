@@ -208,8 +208,8 @@ void appendQuad(sf::VertexArray& batch, sf::Vector2f p1, sf::Vector2f p2, sf::Ve
 
 } // namespace
 
-void appendGlyphQuad(sf::VertexArray& batch, sf::Vector2f origin, unsigned characterSize,
-                     sf::Color color, const sf::Glyph& glyph)
+QuadExtent appendGlyphQuad(sf::VertexArray& batch, sf::Vector2f origin, unsigned characterSize,
+                           sf::Color color, const sf::Glyph& glyph)
 {
     const float padding = 1.0f;
 #if HALVREN_SFML_MAJOR >= 3
@@ -235,6 +235,7 @@ void appendGlyphQuad(sf::VertexArray& batch, sf::Vector2f origin, unsigned chara
     const sf::Vector2f uv2(texturePosition.x + textureSize.x + padding,
                            texturePosition.y + textureSize.y + padding);
     appendQuad(batch, p1, p2, uv1, uv2, color);
+    return QuadExtent{p1.x, p1.y, p2.x, p2.y};
 }
 
 void appendSolidRect(sf::VertexArray& batch, sf::Vector2f topLeft, sf::Vector2f size,
