@@ -14,7 +14,7 @@
 #include <cor/SfmlAdapter.h>
 #include <cor/WorldManager.h>
 
-#include <map>
+#include <algorithm>
 
 namespace gametest
 {
@@ -23,9 +23,9 @@ namespace
 
 using ControllerTest = GameSession;
 
-const std::vector<cor::Key> everyKeyButQ = {
-    cor::ENTER, cor::ESCAPE, cor::SPACE, cor::I, cor::R,    cor::LEFT, cor::RIGHT,
-    cor::UP,    cor::DOWN,   cor::A,     cor::D, cor::W,    cor::S,    cor::F1};
+const std::vector<cor::Key> everyKeyButQ = {cor::ENTER, cor::ESCAPE, cor::SPACE, cor::I,    cor::R,
+                                            cor::LEFT,  cor::RIGHT,  cor::UP,    cor::DOWN, cor::A,
+                                            cor::D,     cor::W,      cor::S,     cor::F1};
 
 cor::Vector delta(cor::Key key)
 {
@@ -130,6 +130,29 @@ TEST_F(ControllerTest, TitleEnterOpensTheStoryAndEscapeComesBack)
     EXPECT_EQ(m_controller->redPlayer()->position(), redCell(testLevels()[0].redStart));
 }
 
+TEST_F(ControllerTest, KeysQueuedInOneFrameTakeEffectInTurn)
+{
+    // The title is still listed until the frame's deletion pass, but once it has let the
+    // player through, later keys of the same frame belong to the story screen.
+    start();
+    frame({{cor::ENTER}, {cor::I}});
+    EXPECT_EQ(m_controller->state(), Story);
+    frame({{cor::ESCAPE}, {cor::ENTER}, {cor::ENTER}});
+    EXPECT_EQ(m_controller->state(), Playing);
+    EXPECT_EQ(countOfType("title-screen"), 0);
+    const TestLevel& level = testLevels()[0];
+    const auto map = mapRows('R', level.redStart, level.redExit);
+    std::int32_t walls = 0;
+    for (const std::string& row : map)
+        walls += static_cast<std::int32_t>(std::count(row.begin(), row.end(), '#'));
+    EXPECT_EQ(countOfType("player"), 2);
+    EXPECT_EQ(countOfType("exit"), 2);
+    EXPECT_GE(countOfType("wall"), walls);
+    frame({{cor::I}, {cor::ENTER}});
+    EXPECT_EQ(m_controller->state(), Playing);
+    EXPECT_EQ(countOfType("player"), 2);
+}
+
 TEST_F(ControllerTest, HowToPlayGoesBackToTheTitleOnEscapeOnly)
 {
     start();
@@ -184,8 +207,7 @@ TEST_F(ControllerTest, BuildsBothMapsFromTheLevelTable)
                 else if (cell == 'E')
                     expected.push_back({"exit", at, world.colour + "-exit", cor::INTANGIBLE, 1});
                 else if (cell == world.marker)
-                    expected.push_back(
-                        {"player", at, world.colour + "-player", cor::BLOCKING, 2});
+                    expected.push_back({"player", at, world.colour + "-player", cor::BLOCKING, 2});
             }
 
     std::vector<const cor::Object*> placed;
@@ -222,8 +244,9 @@ TEST_F(ControllerTest, EveryMoveKeyMovesBothOneCellAndCountsOneStep)
     const auto blueMap = mapRows('B', level.blueStart, level.blueExit);
     int steps = 0;
     // Each key, then its opposite: some of these push the red character into its wall.
-    const std::vector<cor::Key> keys = {cor::LEFT, cor::RIGHT, cor::A,  cor::D,    cor::UP, cor::DOWN,
-                                        cor::W,    cor::S,     cor::DOWN, cor::UP, cor::S,  cor::W};
+    const std::vector<cor::Key> keys = {cor::LEFT, cor::RIGHT, cor::A, cor::D,
+                                        cor::UP,   cor::DOWN,  cor::W, cor::S,
+                                        cor::DOWN, cor::UP,    cor::S, cor::W};
     for (cor::Key key : keys)
     {
         SCOPED_TRACE("key " + std::to_string(key));
@@ -294,8 +317,8 @@ TEST_F(ControllerTest, CompletionPausesThenShowsTheLevelCompleteScreenAndBlinks)
 
     // The pause ignores moves, Enter, Escape and I; each of these frames counts towards it.
     const cor::Vector red = m_controller->redPlayer()->position();
-    const std::vector<cor::Key> ignored = {cor::LEFT, cor::A, cor::UP, cor::ENTER, cor::ESCAPE,
-                                           cor::I};
+    const std::vector<cor::Key> ignored = {cor::LEFT,  cor::A,      cor::UP,
+                                           cor::ENTER, cor::ESCAPE, cor::I};
     for (cor::Key key : ignored)
         press(key);
     EXPECT_EQ(m_controller->redPlayer()->position(), red);

@@ -20,9 +20,11 @@ constexpr int COLUMNS = 19;
 
 const std::vector<TestLevel>& testLevels()
 {
-    static const std::vector<TestLevel> levels = [] {
+    static const std::vector<TestLevel> levels = []
+    {
         std::vector<TestLevel> made;
-        made.push_back({{6, 1}, {6, 4}, {6, 2}, {6, 4}, {cor::LEFT, cor::RIGHT, cor::D, cor::RIGHT}});
+        made.push_back(
+            {{6, 1}, {6, 4}, {6, 2}, {6, 4}, {cor::LEFT, cor::RIGHT, cor::D, cor::RIGHT}});
         for (int n = 2; n <= 5; ++n)
         {
             const std::vector<cor::Key> rights(static_cast<std::size_t>(n),
@@ -93,7 +95,15 @@ std::vector<SpriteSpec> worldAndTitleSprites()
         {"assets/red-exit.txt", "red-exit", "magenta", 1, 1, 1, {"O"}},
         {"assets/blue-exit.txt", "blue-exit", "cyan", 1, 1, 1, {"O"}},
         // Uneven rows and columns so that a wrong centre shows.
-        {"assets/halvren-title.txt", "halvren-title", "white", 1, 5, 3, {"HALV=" "|(#)|" "REN.."}},
+        {"assets/halvren-title.txt",
+         "halvren-title",
+         "white",
+         1,
+         5,
+         3,
+         {"HALV="
+          "|(#)|"
+          "REN.."}},
     };
 }
 
