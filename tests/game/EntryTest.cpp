@@ -54,8 +54,10 @@ public:
             dup2(nothing, STDOUT_FILENO);
             dup2(nothing, STDERR_FILENO);
             const std::string fd = std::to_string(numberPipe[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",
-                   "1280x1024x24", static_cast<char*>(nullptr));
+            // -noreset: a server that resets whenever its last client leaves refuses the
+            // connections made meanwhile, and xdotool's calls come and go.
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-noreset",
+                   "-screen", "0", "1280x1024x24", static_cast<char*>(nullptr));
             _exit(127);
         }
         close(numberPipe[1]);
@@ -155,6 +157,7 @@ public:
         {
             m_exited = true;
             m_exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1000;
+            m_signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
         }
         return m_exited;
     }
@@ -178,6 +181,10 @@ private:
     pid_t m_pid = -1;
     bool m_exited = false;
     int m_exitCode = -1000;
+    int m_signal = 0;
+
+public:
+    int signal() const { return m_signal; }
 };
 
 class EntryTest : public ::testing::Test
@@ -295,7 +302,9 @@ TEST_P(GameStart, RunsTheGameUntilQ)
     RunningGame game(m_dir.path(), GetParam(), display.name());
     const std::string window = game.window(std::chrono::seconds(20));
     ASSERT_NE(window, "") << "no window; exit " << game.waitForExit(std::chrono::seconds(0))
-                          << ", log: " << log();
+                          << ", signal " << game.signal() << ", display " << display.name()
+                          << ", log: " << log()
+                          << ", stderr: " << testsupport::readFile(m_dir / "stderr.txt");
     // The game waits for the player; the self-check would have ended by itself.
     EXPECT_EQ(game.waitForExit(std::chrono::seconds(1)), -1000);
     int exitCode = -1000;
