@@ -202,7 +202,7 @@ protected:
     {
         writeFont();
         writeLevels(m_dir.path());
-        for (const SpriteSpec& sprite : worldAndTitleSprites())
+        for (const SpriteData& sprite : worldAndTitleSprites())
             writeSprite(m_dir.path(), sprite);
         writeSprite(m_dir.path(), gameoverSprite(1, 1));
         writeSilentMusic(m_dir / "sound/BGM/BGM.ogg", MUSIC_SECONDS);

@@ -68,7 +68,7 @@ std::string levelFileText(const TestLevel& level)
     return text;
 }
 
-std::string spriteFileText(const SpriteSpec& sprite)
+std::string spriteFileText(const SpriteData& sprite)
 {
     std::string text = std::to_string(sprite.frames.size()) + "\n" + std::to_string(sprite.width) +
                        "\n" + std::to_string(sprite.height) + "\n" +
@@ -85,7 +85,7 @@ std::string spriteFileText(const SpriteSpec& sprite)
     return text;
 }
 
-std::vector<SpriteSpec> worldAndTitleSprites()
+std::vector<SpriteData> worldAndTitleSprites()
 {
     return {
         {"assets/red-player.txt", "red-player", "red", 1, 1, 1, {"@"}},
@@ -107,9 +107,9 @@ std::vector<SpriteSpec> worldAndTitleSprites()
     };
 }
 
-SpriteSpec gameoverSprite(int frameCount, int slowdown)
+SpriteData gameoverSprite(int frameCount, int slowdown)
 {
-    SpriteSpec sprite{"assets/gameover.txt", "gameover", "red", slowdown, 9, 1, {}};
+    SpriteData sprite{"assets/gameover.txt", "gameover", "red", slowdown, 9, 1, {}};
     for (int frame = 0; frame < frameCount; ++frame)
         sprite.frames.push_back("GAMEOVER" + std::to_string(frame % 10));
     return sprite;
@@ -126,7 +126,7 @@ void writeLevels(const std::filesystem::path& dir)
     }
 }
 
-void writeSprite(const std::filesystem::path& dir, const SpriteSpec& sprite)
+void writeSprite(const std::filesystem::path& dir, const SpriteData& sprite)
 {
     testsupport::writeFile(dir / sprite.file, spriteFileText(sprite));
 }

@@ -39,7 +39,7 @@ const std::vector<TestLevel>& testLevels();
 std::vector<std::string> mapRows(char marker, Cell start, Cell exit);
 std::string levelFileText(const TestLevel& level);
 
-struct SpriteSpec
+struct SpriteData
 {
     std::string file;
     std::string label;
@@ -50,15 +50,15 @@ struct SpriteSpec
     std::vector<std::string> frames; // each frame's rows joined, row by row
 };
 
-std::string spriteFileText(const SpriteSpec& sprite);
+std::string spriteFileText(const SpriteData& sprite);
 
 // The six map sprites (one cell each) and the title; the game-over art is chosen per test.
-std::vector<SpriteSpec> worldAndTitleSprites();
+std::vector<SpriteData> worldAndTitleSprites();
 // Game-over art of frameCount frames of 9 x 1 cells.
-SpriteSpec gameoverSprite(int frameCount, int slowdown);
+SpriteData gameoverSprite(int frameCount, int slowdown);
 
 void writeLevels(const std::filesystem::path& dir);
-void writeSprite(const std::filesystem::path& dir, const SpriteSpec& sprite);
+void writeSprite(const std::filesystem::path& dir, const SpriteData& sprite);
 // A silent mono piece long enough for both loop regions.
 void writeSilentMusic(const std::filesystem::path& path, float seconds);
 

@@ -20,10 +20,10 @@ void GameSession::start(const SessionOptions& options)
     std::filesystem::copy_file(std::filesystem::path(HALVREN_RUN_DIR) / "cor-font.ttf",
                                dir / "cor-font.ttf");
     writeLevels(dir);
-    std::vector<SpriteSpec> sprites = worldAndTitleSprites();
+    std::vector<SpriteData> sprites = worldAndTitleSprites();
     if (options.gameoverFrames > 0)
         sprites.push_back(gameoverSprite(options.gameoverFrames, options.gameoverSlowdown));
-    for (const SpriteSpec& sprite : sprites)
+    for (const SpriteData& sprite : sprites)
         writeSprite(dir, sprite);
     if (options.withMusic)
         writeSilentMusic(dir / "sound/BGM/BGM.ogg", MUSIC_SECONDS);
@@ -32,7 +32,7 @@ void GameSession::start(const SessionOptions& options)
     m_started = true;
     ASSERT_TRUE(loadAllLevels());
     cor::ResourceManager& resources = cor::ResourceManager::instance();
-    for (const SpriteSpec& sprite : sprites)
+    for (const SpriteData& sprite : sprites)
     {
         ASSERT_EQ(resources.loadSprite(sprite.file, sprite.label), 0) << sprite.file;
     }

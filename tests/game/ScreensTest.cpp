@@ -83,7 +83,7 @@ std::vector<Placed> levelCompleteTexts(int level, int steps, bool promptShown)
 }
 
 // A sprite's first frame centred on the middle of the grid, as the title and quit art are.
-std::vector<Placed> centredArt(const SpriteSpec& sprite, cor::Color colour)
+std::vector<Placed> centredArt(const SpriteData& sprite, cor::Color colour)
 {
     const cor::DisplayManager& display = cor::DisplayManager::instance();
     const float left = static_cast<float>(display.cellColumns() / 2 - sprite.width / 2);
@@ -229,7 +229,7 @@ protected:
 TEST_F(ScreensTest, TitleShowsOnlyTheTitleArtCentred)
 {
     start();
-    const SpriteSpec title = worldAndTitleSprites().back();
+    const SpriteData title = worldAndTitleSprites().back();
     ASSERT_EQ(title.label, "halvren-title");
     expectScreen(drawnWith(), {centredArt(title, cor::WHITE), {}});
 }
