@@ -11,6 +11,8 @@
 #include <cor/SfmlAdapter.h>
 #include <cor/WorldManager.h>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -219,8 +221,8 @@ void HalvrenController::moveBoth(float dx, float dy)
         world.tryMoveObject(m_redPlayer, m_redPlayer->position() + delta);
     if (m_bluePlayer != nullptr)
         world.tryMoveObject(m_bluePlayer, m_bluePlayer->position() + delta);
-    if (m_redPlayer != nullptr && m_bluePlayer != nullptr &&
-        m_redPlayer->position() == m_redExit && m_bluePlayer->position() == m_blueExit)
+    if (m_redPlayer != nullptr && m_bluePlayer != nullptr && m_redPlayer->position() == m_redExit &&
+        m_bluePlayer->position() == m_blueExit)
     {
         m_totalSteps += m_steps;
         m_levelSteps = m_steps;

@@ -64,9 +64,9 @@ private:
         PuzzleObject* character = nullptr;
         cor::Vector exit;
     };
-    PlacedMap placeMap(const LevelMap& rows, const cor::Vector& origin, const std::string& wallLabel,
-                       const std::string& exitLabel, const std::string& characterLabel,
-                       char marker);
+    PlacedMap placeMap(const LevelMap& rows, const cor::Vector& origin,
+                       const std::string& wallLabel, const std::string& exitLabel,
+                       const std::string& characterLabel, char marker);
 
     int handleKeyboard(const cor::EventKeyboard& keyboard);
     int handleStep();

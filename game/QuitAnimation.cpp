@@ -17,7 +17,8 @@ QuitAnimation::QuitAnimation() : m_countdown(1)
         // A sprite file may carry any slowdown: keep the product inside the counter's range.
         const std::int64_t frames =
             static_cast<std::int64_t>(sprite->frameCount()) * sprite->slowdown();
-        m_countdown = static_cast<std::int32_t>(std::clamp<std::int64_t>(frames, INT32_MIN, INT32_MAX));
+        m_countdown =
+            static_cast<std::int32_t>(std::clamp<std::int64_t>(frames, INT32_MIN, INT32_MAX));
     }
     const cor::DisplayManager& display = cor::DisplayManager::instance();
     setPosition(cor::Vector(static_cast<float>(display.cellColumns()) * 0.5f,

@@ -16,8 +16,8 @@ void drawPlaced(const std::string& text, float firstColumn, float row, cor::Colo
     cor::DisplayManager& display = cor::DisplayManager::instance();
     for (std::size_t i = 0; i < text.size(); ++i)
     {
-        if (display.drawCh(cor::Vector(firstColumn + static_cast<float>(i), row), text[i],
-                           color) != 0)
+        if (display.drawCh(cor::Vector(firstColumn + static_cast<float>(i), row), text[i], color) !=
+            0)
             return;
     }
 }

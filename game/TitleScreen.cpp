@@ -24,6 +24,10 @@ int TitleScreen::handleEvent(const cor::Event* event)
     const auto* keyboard = dynamic_cast<const cor::EventKeyboard*>(event);
     if (keyboard == nullptr || keyboard->action() != cor::PRESS)
         return 0;
+    // Once it has let the player through, the title stays listed until the frame's deletion
+    // pass; later keys of that frame belong to the next screen, not to it.
+    if (cor::WorldManager::instance().isScheduledForDeletion(this))
+        return 0;
 
     switch (keyboard->key())
     {

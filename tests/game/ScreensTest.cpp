@@ -1,0 +1,393 @@
+// What each state shows, read back from the window. A screen is compared pixel for pixel with
+// a reference drawn cell by cell from the expected texts and map cells, and each expected
+// character's cell is also classified by the colour of its glyph.
+#include "GameSession.h"
+
+#include <BoardVisibility.h>
+
+#include <cor/DisplayManager.h>
+#include <cor/SfmlAdapter.h>
+
+#include <cmath>
+#include <optional>
+#include <set>
+#include <sstream>
+
+namespace gametest
+{
+namespace
+{
+
+constexpr int LEVEL_COUNT_SHOWN = 5;
+
+struct Placed
+{
+    std::string text;
+    float column; // of the first character
+    float row;
+    cor::Color colour;
+};
+
+Placed centred(const std::string& text, float column, float row, cor::Color colour)
+{
+    return {text, column - static_cast<float>(text.size()) * 0.5f, row, colour};
+}
+
+Placed leftFrom(const std::string& text, float column, float row, cor::Color colour)
+{
+    return {text, column, row, colour};
+}
+
+Placed rightBefore(const std::string& text, float column, float row, cor::Color colour)
+{
+    return {text, column - static_cast<float>(text.size()), row, colour};
+}
+
+// Everything one screen should show, in drawing order.
+struct Screen
+{
+    std::vector<Placed> cells; // map cells and sprite art, drawn first
+    std::vector<Placed> texts;
+};
+
+std::vector<Placed> playTexts(int level, int steps, bool pending)
+{
+    std::vector<Placed> texts = {
+        centred("HALVREN", 40, 1, cor::WHITE),
+        leftFrom("Level " + std::to_string(level) + "/" + std::to_string(LEVEL_COUNT_SHOWN), 2, 1,
+                 cor::WHITE),
+        rightBefore("Steps: " + std::to_string(steps), 78, 1, cor::YELLOW),
+        centred("RED WORLD", 13, 3, cor::RED),
+        centred("BLUE WORLD", 66, 3, cor::BLUE),
+        centred("Move: WASD / Arrows   Restart: R   Quit: Q", 40, 19, cor::WHITE),
+    };
+    if (pending)
+        texts.push_back(centred("Level complete! Preparing results...", 40, 22, cor::GREEN));
+    else
+        texts.push_back(centred("Guide both @ symbols to their O exits", 40, 22, cor::YELLOW));
+    return texts;
+}
+
+std::vector<Placed> levelCompleteTexts(int level, int steps, bool promptShown)
+{
+    std::vector<Placed> texts = {
+        centred("LEVEL " + std::to_string(level) + " COMPLETE", 40, 6, cor::GREEN),
+        centred("Steps: " + std::to_string(steps), 40, 10, cor::YELLOW),
+    };
+    if (promptShown)
+        texts.push_back(centred(level >= 5 ? "Press Enter to view final results"
+                                           : "Press Enter for the next level",
+                                40, 14, cor::WHITE));
+    texts.push_back(centred("R: Replay level    Q: Quit", 40, 17, cor::WHITE));
+    return texts;
+}
+
+// A sprite's first frame centred on the middle of the grid, as the title and quit art are.
+std::vector<Placed> centredArt(const SpriteData& sprite, cor::Color colour)
+{
+    const cor::DisplayManager& display = cor::DisplayManager::instance();
+    const float left = static_cast<float>(display.cellColumns() / 2 - sprite.width / 2);
+    const float top = static_cast<float>(display.cellRows() / 2 - sprite.height / 2);
+    std::vector<Placed> rows;
+    for (int row = 0; row < sprite.height; ++row)
+        rows.push_back({sprite.frames.front().substr(static_cast<std::size_t>(row * sprite.width),
+                                                     static_cast<std::size_t>(sprite.width)),
+                        left, top + static_cast<float>(row), colour});
+    return rows;
+}
+
+class ScreensTest : public GameSession
+{
+protected:
+    // The map cells of a level with the characters where they stand, by altitude and in the
+    // order the maps were read (red map first, row by row).
+    std::vector<Placed> mapCells(const TestLevel& level, Cell redAt, Cell blueAt) const
+    {
+        const auto red = mapRows('R', level.redStart, level.redExit);
+        const auto blue = mapRows('B', level.blueStart, level.blueExit);
+        std::vector<Placed> cells;
+        auto add = [&cells](const std::vector<std::string>& map, float originX, char wanted,
+                            char glyph, cor::Color colour)
+        {
+            for (std::size_t row = 0; row < map.size(); ++row)
+                for (std::size_t column = 0; column < map[row].size(); ++column)
+                    if (map[row][column] == wanted)
+                        cells.push_back({std::string(1, glyph),
+                                         originX + static_cast<float>(column),
+                                         5.0f + static_cast<float>(row), colour});
+        };
+        add(red, 4, '#', '#', cor::RED);
+        add(blue, 57, '#', '#', cor::BLUE);
+        add(red, 4, 'E', 'O', cor::MAGENTA);
+        add(blue, 57, 'E', 'O', cor::CYAN);
+        cells.push_back({"@", redCell(redAt).x, redCell(redAt).y, cor::RED});
+        cells.push_back({"@", blueCell(blueAt).x, blueCell(blueAt).y, cor::BLUE});
+        return cells;
+    }
+
+    sf::Image reference(const Screen& screen) const
+    {
+        cor::DisplayManager& display = cor::DisplayManager::instance();
+        for (const auto* list : {&screen.cells, &screen.texts})
+            for (const Placed& placed : *list)
+                for (std::size_t i = 0; i < placed.text.size(); ++i)
+                    display.drawCh(cor::Vector(placed.column + static_cast<float>(i), placed.row),
+                                   placed.text[i], placed.colour);
+        sf::Image image = cor::sfml::captureWindow(*display.window());
+        display.presentFrame();
+        return image;
+    }
+
+    // The colour most of a cell's lit pixels have, or nothing when the cell is dark.
+    static std::optional<cor::Color> glyphColour(const sf::Image& image, float column, float row)
+    {
+        const cor::DisplayManager& display = cor::DisplayManager::instance();
+        const auto x0 = static_cast<unsigned>(std::floor(column * display.cellWidth()));
+        const auto x1 = static_cast<unsigned>(std::floor((column + 1) * display.cellWidth()));
+        const auto y0 = static_cast<unsigned>(std::floor(row * display.cellHeight()));
+        const auto y1 = static_cast<unsigned>(std::floor((row + 1) * display.cellHeight()));
+        int counts[8] = {};
+        for (unsigned y = y0; y < y1; ++y)
+            for (unsigned x = x0; x < x1; ++x)
+            {
+                const sf::Color pixel = cor::sfml::pixelAt(image, x, y);
+                const int index =
+                    (pixel.r > 127 ? 1 : 0) | (pixel.g > 127 ? 2 : 0) | (pixel.b > 127 ? 4 : 0);
+                ++counts[index];
+            }
+        // Bits (red, green, blue) to the engine's colours.
+        const cor::Color byBits[8] = {cor::BLACK, cor::RED,     cor::GREEN, cor::YELLOW,
+                                      cor::BLUE,  cor::MAGENTA, cor::CYAN,  cor::WHITE};
+        int best = 0;
+        for (int i = 1; i < 8; ++i)
+            if (counts[i] > counts[best] || best == 0)
+                best = counts[i] > 0 ? i : best;
+        if (best == 0)
+            return std::nullopt;
+        return byBits[best];
+    }
+
+    static std::size_t litPixelsInRows(const sf::Image& image, float firstRow, float lastRow,
+                                       float firstColumn = 0, float lastColumn = 79)
+    {
+        const cor::DisplayManager& display = cor::DisplayManager::instance();
+        std::size_t lit = 0;
+        for (auto y = static_cast<unsigned>(firstRow * display.cellHeight());
+             y < static_cast<unsigned>((lastRow + 1) * display.cellHeight()); ++y)
+            for (auto x = static_cast<unsigned>(firstColumn * display.cellWidth());
+                 x < static_cast<unsigned>((lastColumn + 1) * display.cellWidth()); ++x)
+            {
+                const sf::Color pixel = cor::sfml::pixelAt(image, x, y);
+                if (pixel.r > 0 || pixel.g > 0 || pixel.b > 0)
+                    ++lit;
+            }
+        return lit;
+    }
+
+    // The drawn frame must equal the reference and every expected glyph must show its colour.
+    void expectScreen(const sf::Image& drawn, const Screen& screen)
+    {
+        const sf::Image expected = reference(screen);
+        const cor::DisplayManager& display = cor::DisplayManager::instance();
+        std::size_t differing = 0;
+        std::optional<std::pair<unsigned, unsigned>> firstDifference;
+        for (unsigned y = 0; y < drawn.getSize().y; ++y)
+            for (unsigned x = 0; x < drawn.getSize().x; ++x)
+                if (cor::sfml::pixelAt(drawn, x, y) != cor::sfml::pixelAt(expected, x, y))
+                {
+                    ++differing;
+                    if (!firstDifference)
+                        firstDifference.emplace(x, y);
+                }
+        if (firstDifference)
+            ADD_FAILURE() << differing << " pixels differ from the reference, the first in cell ("
+                          << static_cast<float>(firstDifference->first) / display.cellWidth()
+                          << ", "
+                          << static_cast<float>(firstDifference->second) / display.cellHeight()
+                          << ")";
+
+        // A cell drawn over later (a character on its exit) shows only its last glyph.
+        std::set<std::pair<float, float>> covered;
+        for (auto list : {&screen.texts, &screen.cells})
+            for (auto placed = list->rbegin(); placed != list->rend(); ++placed)
+                for (std::size_t i = placed->text.size(); i-- > 0;)
+                {
+                    const float column = placed->column + static_cast<float>(i);
+                    if (placed->text[i] == ' ' || !covered.emplace(column, placed->row).second)
+                        continue;
+                    const std::optional<cor::Color> colour =
+                        glyphColour(drawn, column, placed->row);
+                    EXPECT_EQ(colour, std::optional<cor::Color>(placed->colour))
+                        << "'" << placed->text[i] << "' of \"" << placed->text << "\" at ("
+                        << column << ", " << placed->row << ")";
+                }
+    }
+
+    sf::Image drawnWith(std::vector<KeyInput> keys = {}) { return drawnFrame(keys); }
+};
+
+TEST_F(ScreensTest, TitleShowsOnlyTheTitleArtCentred)
+{
+    start();
+    const SpriteData title = worldAndTitleSprites().back();
+    ASSERT_EQ(title.label, "halvren-title");
+    expectScreen(drawnWith(), {centredArt(title, cor::WHITE), {}});
+}
+
+TEST_F(ScreensTest, StoryScreen)
+{
+    start();
+    const sf::Image drawn = drawnWith({{cor::ENTER}});
+    expectScreen(
+        drawn,
+        {{},
+         {centred("1944 - Somewhere in Berlin", 40, 4, cor::WHITE),
+          centred("Two British prisoners of war have been separated", 40, 7, cor::WHITE),
+          centred("inside a German prison.", 40, 9, cor::WHITE),
+          centred("Unable to see each other, they move together,", 40, 12, cor::WHITE),
+          centred("one step at a time.", 40, 14, cor::WHITE),
+          centred("Their paths are different, but they must escape together.", 40, 17, cor::WHITE),
+          centred("Reach both exits. Get them home.", 40, 20, cor::YELLOW),
+          centred("Enter: Begin   Esc: Back   Q: Quit", 40, 22, cor::WHITE)}});
+}
+
+TEST_F(ScreensTest, HowToPlayScreen)
+{
+    start();
+    const sf::Image drawn = drawnWith({{cor::I}});
+    expectScreen(drawn, {{},
+                         {centred("HOW TO PLAY", 40, 5, cor::WHITE),
+                          centred("Control both characters at the same time", 40, 9, cor::WHITE),
+                          centred("Move: WASD / Arrow Keys", 40, 11, cor::WHITE),
+                          centred("Guide both characters to their exits", 40, 13, cor::WHITE),
+                          centred("Esc: Back to title", 40, 17, cor::YELLOW)}});
+}
+
+TEST_F(ScreensTest, PlayScreenShowsTheMapsAndTheStatusLine)
+{
+    start();
+    const TestLevel& first = testLevels()[0];
+    const sf::Image atStart = drawnWith({{cor::ENTER}, {cor::ENTER}});
+    expectScreen(atStart,
+                 {mapCells(first, first.redStart, first.blueStart), playTexts(1, 0, false)});
+
+    // Level 3 after twelve moves into the left wall: both characters stay where they started.
+    solveCurrentLevel();
+    waitForLevelComplete();
+    press(cor::ENTER);
+    solveCurrentLevel();
+    waitForLevelComplete();
+    press(cor::ENTER);
+    ASSERT_EQ(m_controller->level(), 3);
+    for (int i = 0; i < 11; ++i)
+        press(cor::LEFT);
+    const sf::Image drawn = drawnWith({{cor::LEFT}});
+    const TestLevel& third = testLevels()[2];
+    expectScreen(drawn,
+                 {mapCells(third, third.redStart, third.blueStart), playTexts(3, 12, false)});
+    // "Steps: 12" ends in column 77.
+    EXPECT_EQ(glyphColour(drawn, 77, 1), std::optional<cor::Color>(cor::YELLOW));
+}
+
+TEST_F(ScreensTest, PendingCompletionKeepsTheMapsWithTheGreenMessage)
+{
+    start();
+    enterLevelOne();
+    solveCurrentLevel();
+    const TestLevel& level = testLevels()[0];
+    const int steps = static_cast<int>(level.solution.size());
+    const sf::Image drawn = drawnWith({{cor::RIGHT}});
+    expectScreen(drawn,
+                 {mapCells(level, level.redExit, level.blueExit), playTexts(1, steps, true)});
+}
+
+TEST_F(ScreensTest, LevelCompleteHidesTheMapsBlinksItsPromptAndReplayShowsThemAgain)
+{
+    start();
+    enterLevelOne();
+    const int wasted = 2;
+    solveCurrentLevel(wasted);
+    const TestLevel& level = testLevels()[0];
+    const int steps = wasted + static_cast<int>(level.solution.size());
+    for (int i = 1; i < pauseFrames(); ++i)
+        frame();
+
+    // The k-th frame of the screen shows the prompt while k mod 30 is below 15.
+    const float promptRow = 14;
+    for (int k = 1; k <= 31; ++k)
+    {
+        SCOPED_TRACE("frame " + std::to_string(k) + " of the level-complete screen");
+        const sf::Image drawn = drawnWith();
+        ASSERT_EQ(m_controller->state(), LevelComplete);
+        const bool shown = k % 30 < 15;
+        if (k == 1 || k == 15 || k == 30)
+            expectScreen(drawn, {{}, levelCompleteTexts(1, steps, shown)});
+        EXPECT_EQ(litPixelsInRows(drawn, promptRow, promptRow) > 0, shown);
+        // The maps' areas stay dark.
+        EXPECT_EQ(litPixelsInRows(drawn, 5, 17, 4, 22), 0u);
+        EXPECT_EQ(litPixelsInRows(drawn, 5, 17, 58, 75), 0u);
+    }
+
+    const sf::Image replayed = drawnWith({{cor::R}});
+    expectScreen(replayed,
+                 {mapCells(level, level.redStart, level.blueStart), playTexts(1, 0, false)});
+}
+
+TEST_F(ScreensTest, LastLevelCompleteAsksForTheFinalResults)
+{
+    start();
+    enterLevelOne();
+    for (int n = 1; n < 5; ++n)
+    {
+        solveCurrentLevel();
+        waitForLevelComplete();
+        press(cor::ENTER);
+    }
+    ASSERT_EQ(m_controller->level(), 5);
+    solveCurrentLevel(4);
+    for (int i = 1; i < pauseFrames(); ++i)
+        frame();
+    const int steps = 4 + static_cast<int>(testLevels()[4].solution.size());
+    expectScreen(drawnWith(), {{}, levelCompleteTexts(5, steps, true)});
+}
+
+TEST_F(ScreensTest, FinalResultsShowTheTotal)
+{
+    start();
+    enterLevelOne();
+    int total = 0;
+    for (int n = 1; n <= 5; ++n)
+    {
+        solveCurrentLevel(n + 2);
+        total +=
+            n + 2 + static_cast<int>(testLevels()[static_cast<std::size_t>(n - 1)].solution.size());
+        waitForLevelComplete();
+        if (n < 5)
+            press(cor::ENTER);
+    }
+    const sf::Image drawn = drawnWith({{cor::ENTER}});
+    ASSERT_EQ(m_controller->state(), Won);
+    expectScreen(drawn, {{},
+                         {centred("YOU WIN!", 40, 7, cor::GREEN),
+                          centred("All 5 levels completed", 40, 10, cor::WHITE),
+                          centred("Total steps: " + std::to_string(total), 40, 12, cor::YELLOW),
+                          centred("Press Q to quit", 40, 16, cor::WHITE)}});
+}
+
+TEST_F(ScreensTest, QuittingShowsOnlyTheGameOverArt)
+{
+    start();
+    enterLevelOne();
+    const sf::Image drawn = drawnWith({{cor::Q}});
+    expectScreen(drawn, {centredArt(gameoverSprite(5, 4), cor::RED), {}});
+}
+
+TEST_F(ScreensTest, QuitFromTheTitleReplacesTheTitleArtInTheSameFrame)
+{
+    start();
+    const sf::Image drawn = drawnWith({{cor::Q}});
+    expectScreen(drawn, {centredArt(gameoverSprite(5, 4), cor::RED), {}});
+}
+
+} // namespace
+} // namespace gametest
