@@ -246,7 +246,7 @@ KEY_NAMES = {"W": "w", "A": "a", "S": "s", "D": "d"}
 
 def solver_sequences(solver, run_dir):
     """Shortest key sequences per level, from the project's solver."""
-    out = subprocess.run([solver], cwd=run_dir, capture_output=True, text=True, check=True).stdout
+    out = subprocess.run([os.path.abspath(solver)], cwd=run_dir, capture_output=True, text=True, check=True).stdout
     sequences = []
     for line in out.splitlines():
         fields = dict(part.split("=", 1) for part in line.split() if "=" in part)

@@ -177,7 +177,17 @@ class Scenarios:
             game.wait_for_screen(win_screen(total), what="the final results, unchanged")
             game.key("q")
             over = game.wait_for_screen(game_over_showing, what="the game-over art")
-            self.shot(over, "game-over")
+            # The art plays once: keep the fullest frame seen before the program ends.
+            fullest, fullest_cells = over, len(over.coloured_cells("red"))
+            while game.is_running():
+                try:
+                    frame = game.capture()
+                except Exception:
+                    break
+                cells = len(frame.coloured_cells("red"))
+                if cells > fullest_cells:
+                    fullest, fullest_cells = frame, cells
+            self.shot(fullest, "game-over")
             status = exit_status(game.wait_exit())
             assert status == 0, "exit status %d" % status
             assert game.standard_error() == "", game.standard_error()

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Plays the whole game in a window on a virtual display and saves a picture of every screen
+# into docs/screenshots (the pictures the README shows).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+export HALVREN_SFML="${HALVREN_SFML:-2}"
+export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
+scripts/build.sh release
+scripts/with-display.sh python3 tests/e2e/play_test.py build/release/run \
+    build/release/tools/solver/halvren-solver full-game docs/screenshots
