@@ -126,7 +126,9 @@ class Game:
 
     def __init__(self, run_dir, arguments=(), prepare=None, keep_dir=False, wrapper=()):
         self.dir = tempfile.mkdtemp(prefix="halvren-e2e-")
-        shutil.copytree(run_dir, self.dir, dirs_exist_ok=True)
+        # A log left in the run directory by an earlier run by hand is not part of the game.
+        shutil.copytree(run_dir, self.dir, dirs_exist_ok=True,
+                        ignore=shutil.ignore_patterns("corvane.log"))
         if prepare is not None:
             prepare(self.dir)
         self.keep_dir = keep_dir

@@ -71,6 +71,10 @@ std::string readFile(const fs::path& path)
 void copyRunDirectory(const fs::path& dir)
 {
     fs::copy(HALVREN_RUN_DIR, dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    // A log left in the run directory by an earlier run by hand is not part of the game.
+    std::error_code error;
+    if (fs::is_regular_file(dir / "corvane.log", error))
+        fs::remove(dir / "corvane.log", error);
 }
 
 namespace

@@ -25,13 +25,23 @@ std::unique_ptr<sf::RenderWindow> createTitlebarWindow(unsigned width, unsigned 
                                                        const std::string& title)
 {
 #if HALVREN_SFML_MAJOR >= 3
-    return std::make_unique<sf::RenderWindow>(sf::VideoMode({width, height}, bitsPerPixel), title,
-                                              sf::Style::Titlebar, sf::State::Windowed,
-                                              sf::ContextSettings{});
+    auto window = std::make_unique<sf::RenderWindow>(sf::VideoMode({width, height}, bitsPerPixel),
+                                                     title, sf::Style::Titlebar,
+                                                     sf::State::Windowed, sf::ContextSettings{});
+    const sf::Vector2u desktop = sf::VideoMode::getDesktopMode().size;
 #else
-    return std::make_unique<sf::RenderWindow>(sf::VideoMode(width, height, bitsPerPixel), title,
-                                              sf::Style::Titlebar, sf::ContextSettings());
+    auto window =
+        std::make_unique<sf::RenderWindow>(sf::VideoMode(width, height, bitsPerPixel), title,
+                                           sf::Style::Titlebar, sf::ContextSettings());
+    const sf::Vector2u desktop(sf::VideoMode::getDesktopMode().width,
+                               sf::VideoMode::getDesktopMode().height);
 #endif
+    // Centred on the desktop, whichever version placed it where.
+    if (window->isOpen())
+        window->setPosition(
+            sf::Vector2i((static_cast<int>(desktop.x) - static_cast<int>(width)) / 2,
+                         (static_cast<int>(desktop.y) - static_cast<int>(height)) / 2));
+    return window;
 }
 
 bool openFont(sf::Font& font, const std::string& path)
@@ -136,7 +146,8 @@ void setMusicLoopPoints(sf::Music& music, float offsetSeconds, float lengthSecon
 #if HALVREN_SFML_MAJOR >= 3
     music.setLoopPoints({sf::seconds(offsetSeconds), sf::seconds(lengthSeconds)});
 #else
-    music.setLoopPoints(sf::Music::TimeSpan(sf::seconds(offsetSeconds), sf::seconds(lengthSeconds)));
+    music.setLoopPoints(
+        sf::Music::TimeSpan(sf::seconds(offsetSeconds), sf::seconds(lengthSeconds)));
 #endif
 }
 
