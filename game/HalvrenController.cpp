@@ -76,28 +76,16 @@ int HalvrenController::handleKeyboard(const cor::EventKeyboard& keyboard)
     case Quitting:
         return 1;
     case Title:
-        return 0;
-    case Story:
-        if (key == cor::ENTER)
-        {
-            startPlay();
-            return 1;
-        }
-        if (key == cor::ESCAPE)
-        {
-            showTitle();
-            return 1;
-        }
-        if (key == cor::Q)
-        {
-            beginQuit();
-            return 1;
-        }
-        return 0;
+        return 0; // the title object takes the title's keys
     default:
         break;
     }
 
+    if (m_state == Story && key == cor::ENTER)
+    {
+        startPlay();
+        return 1;
+    }
     if (key == cor::Q)
     {
         beginQuit();
@@ -105,6 +93,7 @@ int HalvrenController::handleKeyboard(const cor::EventKeyboard& keyboard)
     }
     switch (m_state)
     {
+    case Story:
     case HowToPlay:
         if (key == cor::ESCAPE)
         {

@@ -1,6 +1,7 @@
 #include "QuitAnimation.h"
 
-#include <cor/DisplayManager.h>
+#include "ScreenCentre.h"
+
 #include <cor/Event.h>
 #include <cor/GameManager.h>
 #include <cor/Sprite.h>
@@ -20,9 +21,7 @@ QuitAnimation::QuitAnimation() : m_countdown(1)
         m_countdown =
             static_cast<std::int32_t>(std::clamp<std::int64_t>(frames, INT32_MIN, INT32_MAX));
     }
-    const cor::DisplayManager& display = cor::DisplayManager::instance();
-    setPosition(cor::Vector(static_cast<float>(display.cellColumns()) * 0.5f,
-                            static_cast<float>(display.cellRows()) * 0.5f));
+    setPosition(screenCentre());
     setSolidness(cor::INTANGIBLE);
     setAltitude(4);
 }

@@ -1,8 +1,8 @@
 #include "TitleScreen.h"
 
 #include "HalvrenController.h"
+#include "ScreenCentre.h"
 
-#include <cor/DisplayManager.h>
 #include <cor/EventKeyboard.h>
 #include <cor/WorldManager.h>
 
@@ -10,9 +10,7 @@ TitleScreen::TitleScreen(HalvrenController* controller) : m_controller(controlle
 {
     setTypeName("title-screen");
     assignSprite("halvren-title");
-    const cor::DisplayManager& display = cor::DisplayManager::instance();
-    setPosition(cor::Vector(static_cast<float>(display.cellColumns()) * 0.5f,
-                            static_cast<float>(display.cellRows()) * 0.5f));
+    setPosition(screenCentre());
     setSolidness(cor::INTANGIBLE);
     setAltitude(4);
 }
