@@ -126,8 +126,8 @@ bool validateMap(const LevelMap& map, char marker, const std::string& mapName, s
         if (row.size() != static_cast<std::size_t>(MAP_COLUMNS))
         {
             error = mapName + " row " + std::to_string(i + 1) + " has " +
-                    std::to_string(row.size()) + " cells; expected " +
-                    std::to_string(MAP_COLUMNS) + ".";
+                    std::to_string(row.size()) + " cells; expected " + std::to_string(MAP_COLUMNS) +
+                    ".";
             return false;
         }
         for (const char cell : row)

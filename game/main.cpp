@@ -18,6 +18,7 @@ struct SpriteFile
     const char* label;
 };
 
+// clang-format off: one sprite per line, in load order
 const SpriteFile spriteFiles[] = {
     {"assets/red-player.txt", "red-player"},
     {"assets/blue-player.txt", "blue-player"},
@@ -28,6 +29,7 @@ const SpriteFile spriteFiles[] = {
     {"assets/halvren-title.txt", "halvren-title"},
     {"assets/gameover.txt", "gameover"},
 };
+// clang-format on
 
 // The menu loop region of the music: the opening stretch, repeated until play begins.
 constexpr float menuLoopOffsetSeconds = 0.077f;

@@ -25,9 +25,8 @@ void CoverageMap::markAll()
 CoverageMap::TileRange CoverageMap::tilesOf(float left, float top, float right, float bottom) const
 {
     // One pixel of slack on each side covers anti-aliasing at the edges.
-    const auto tile = [this](float pixel) {
-        return static_cast<int>(std::floor(pixel / static_cast<float>(m_tileSize)));
-    };
+    const auto tile = [this](float pixel)
+    { return static_cast<int>(std::floor(pixel / static_cast<float>(m_tileSize))); };
     TileRange range{tile(left - 1.0f), tile(right + 1.0f), tile(top - 1.0f), tile(bottom + 1.0f)};
     range.firstColumn = std::max(range.firstColumn, 0);
     range.firstRow = std::max(range.firstRow, 0);

@@ -25,7 +25,8 @@ public:
 #if defined(__GNUC__)
     __attribute__((format(printf, 2, 3)))
 #endif
-    int logMessage(const char* format, ...);
+    int
+    logMessage(const char* format, ...);
 
     void setFlushEachMessage(bool flush);
 

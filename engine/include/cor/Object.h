@@ -15,9 +15,9 @@ class Event;
 
 enum Solidness : std::int32_t
 {
-    BLOCKING = 0,   // collides, and a blocking object cannot move onto another blocking one
-    PASSABLE = 1,   // collides and gets collision events, but never blocks
-    INTANGIBLE = 2  // takes no part in collisions
+    BLOCKING = 0,  // collides, and a blocking object cannot move onto another blocking one
+    PASSABLE = 1,  // collides and gets collision events, but never blocks
+    INTANGIBLE = 2 // takes no part in collisions
 };
 
 // Base of every game object. Registers itself with the world manager on construction,

@@ -4,8 +4,8 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
-#include <io.h>
 #include <fcntl.h>
+#include <io.h>
 #include <mmsystem.h>
 #include <stdio.h>
 
@@ -14,7 +14,8 @@ namespace cor::platform
 
 std::int64_t monotonicMilliseconds()
 {
-    static LARGE_INTEGER frequency = [] {
+    static LARGE_INTEGER frequency = []
+    {
         LARGE_INTEGER f;
         QueryPerformanceFrequency(&f);
         return f;
