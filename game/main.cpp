@@ -18,7 +18,8 @@ struct SpriteFile
     const char* label;
 };
 
-// clang-format off: one sprite per line, in load order
+// One sprite per line, in load order.
+// clang-format off
 const SpriteFile spriteFiles[] = {
     {"assets/red-player.txt", "red-player"},
     {"assets/blue-player.txt", "blue-player"},
