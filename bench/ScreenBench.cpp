@@ -1,6 +1,8 @@
 // Frame work per screen: everything the game loop does in a frame but its sleep.
 #include "BenchGame.h"
 
+#include <cor/WorldManager.h>
+
 #include <benchmark/benchmark.h>
 
 namespace
@@ -24,6 +26,9 @@ void frameWork(benchmark::State& state, bench::Screen screen)
     }
     for (int i = 0; i < warmUpFrames; ++i)
         bench::workFrame();
+    state.counters["objects"] = cor::WorldManager::instance().allObjects().count();
+    if (screen == bench::Screen::DensestPlay)
+        state.counters["level"] = bench::densestLevel();
     const bool gameOver = screen == bench::Screen::GameOver;
     for (auto _ : state)
     {

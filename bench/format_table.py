@@ -49,7 +49,7 @@ def main():
             continue
         name = run["run_name"]
         times[name].append(run["real_time"])
-        for key in ("mean_period_ms", "p50_error_ms", "p99_error_ms", "first_frame_ms"):
+        for key in ("objects", "level", "mean_period_ms", "p50_error_ms", "p99_error_ms", "first_frame_ms"):
             if key in run:
                 counters[name][key].append(run[key])
 
@@ -73,6 +73,15 @@ def main():
             continue
         values = times[name]
         mean = statistics.fmean(values)
+        facts = counters[name]
+        details = []
+        if facts["level"]:
+            details.append(f"level {int(facts['level'][0])}")
+        if facts["objects"]:
+            count = int(facts["objects"][0])
+            details.append(f"{count} object" + ("" if count == 1 else "s"))
+        if details:
+            label += " [" + "; ".join(details) + "]"
         if heaviest is None or mean > heaviest[1]:
             heaviest = (label, mean)
         rows.append((f"frame work, {label} (ms)", spread(values), "", ""))
