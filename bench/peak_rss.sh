@@ -2,7 +2,7 @@
 # Plays the real game once in a copy of the run directory and prints its peak resident memory
 # and where the resident pages lie, as "key value_kB" lines:
 #   peak_kb, mesa_kb (libLLVM and the Mesa driver), file_kb, anon_kb.
-# Usage: peak_rss.sh <run directory>   (needs DISPLAY and xdotool)
+# Usage: peak_rss.sh <run directory>   (needs DISPLAY, with no other "Corvane" window, and xdotool)
 set -euo pipefail
 run_dir="$1"
 work="$(mktemp -d)"
