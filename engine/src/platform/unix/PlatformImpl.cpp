@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#if defined(__linux__)
 #include <sys/prctl.h>
+#endif
 #include <time.h>
 #include <unistd.h>
 
