@@ -2,6 +2,9 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#if defined(__linux__)
+#include <sys/prctl.h>
+#endif
 #include <time.h>
 #include <unistd.h>
 
@@ -26,13 +29,39 @@ void sleepMilliseconds(std::int32_t milliseconds)
         request = remaining;
 }
 
-// POSIX sleeps already have (sub-)millisecond resolution: nothing to ask for.
+namespace
+{
+// The thread's timer slack before beginTimerResolution(); -1 while none is saved.
+long savedTimerSlack = -1;
+} // namespace
+
+// Sleeps already count in (sub-)milliseconds, but the kernel may let each one run up to the
+// thread's timer slack (50 us by default) longer, so that wake-ups can be grouped. A frame
+// loop wants its sleeps exact, as the 1 ms resolution gives it elsewhere.
 int beginTimerResolution()
 {
+#ifdef PR_SET_TIMERSLACK
+    if (savedTimerSlack == -1)
+    {
+        const int slack = prctl(PR_GET_TIMERSLACK, 0, 0, 0, 0);
+        if (slack >= 0)
+            savedTimerSlack = slack;
+    }
+    // The shortest slack there is; a refusal leaves the sleeps as precise as they were.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+#endif
     return 0;
 }
 
-void endTimerResolution() {}
+void endTimerResolution()
+{
+#ifdef PR_SET_TIMERSLACK
+    if (savedTimerSlack == -1)
+        return;
+    prctl(PR_SET_TIMERSLACK, static_cast<unsigned long>(savedTimerSlack), 0, 0, 0);
+    savedTimerSlack = -1;
+#endif
+}
 
 namespace
 {
