@@ -1,4 +1,6 @@
-# Sourced by scripts/test.sh before the sanitize build's tests run.
+#!/usr/bin/env bash
+# Runs a command (the sanitize build's tests) with the sanitizers' settings:
+#   tests/support/with-sanitizer-env.sh ctest --test-dir build/sanitize ...
 #
 # Mesa's software renderer (swrast_dri.so, llvmpipe) keeps a few small blocks of its draw state
 # reachable only from its own globals. libGL unloads the driver at exit, before LeakSanitizer
@@ -17,3 +19,4 @@ done
 # Stop at the first fault, with full reports.
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}print_stacktrace=1:halt_on_error=1"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
+exec "$@"
