@@ -186,6 +186,9 @@ class Soak:
     def run(self):
         help_points = [self.events * k // 7 for k in range(1, 6)]
         batch = 0
+        name, _ = self.current_screen()
+        if name != "title":
+            raise AssertionError("the game opened on %s, not on the title" % name)
         while self.sent < self.events:
             self.send_batch(min(EVENTS_PER_BATCH, self.events - self.sent))
             self.check_alive()
