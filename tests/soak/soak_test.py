@@ -186,9 +186,8 @@ class Soak:
     def run(self):
         help_points = [self.events * k // 7 for k in range(1, 6)]
         batch = 0
-        name, _ = self.current_screen()
-        if name != "title":
-            raise AssertionError("the game opened on %s, not on the title" % name)
+        self.game.wait_for_screen(lambda s: classify(s) == "title", what="the title")
+        self.screens["title"] = 1
         while self.sent < self.events:
             self.send_batch(min(EVENTS_PER_BATCH, self.events - self.sent))
             self.check_alive()
