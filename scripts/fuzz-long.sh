@@ -33,7 +33,7 @@ run_target() {
     "$program" -runs="$runs" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
         -artifact_prefix="$crashes/" "$corpus" "$PWD/$seeds" >"$log" 2>&1 || result=$?
     seconds=$(($(date +%s) - started))
-    done_line="$(grep -E '^#[0-9]+ +DONE' "$log" | tail -n1 || true)"
+    done_line="$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n1 || true)"
     executed="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)"
     per_second="$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n1)"
     echo "$name: ${executed:-?} executions in $seconds s (${per_second:-?}/s)," \
