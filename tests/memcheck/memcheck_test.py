@@ -65,7 +65,8 @@ def main():
     start_private_display()
     run_dir, suppressions, mode = sys.argv[1:4]
     suppressions = os.path.abspath(suppressions)
-    log_path = tempfile.mktemp(prefix="halvren-memcheck-", suffix=".log")
+    handle, log_path = tempfile.mkstemp(prefix="halvren-memcheck-", suffix=".log")
+    os.close(handle)
     arguments = ("--test",) if mode == "self-check" else ()
     game = Game(run_dir, arguments=arguments, wrapper=valgrind(log_path, suppressions))
     started = time.monotonic()
