@@ -11,5 +11,17 @@ export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
 # SFML 3 plays through miniaudio and ALSA: give it a null device as well.
 export ALSA_CONFIG_PATH="${ALSA_CONFIG_PATH:-$PWD/tests/support/alsa-null.conf}"
 
+# Stage 1: the release build, every test (memcheck and soak runs included).
 scripts/build.sh release
 scripts/with-display.sh ctest --test-dir build/release --output-on-failure -j2 --timeout 600
+
+# Stage 2: the whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, the
+# end-to-end scenarios and the soak included (memcheck runs only on the release build).
+scripts/build.sh sanitize
+scripts/with-display.sh tests/support/with-sanitizer-env.sh \
+    ctest --test-dir build/sanitize --output-on-failure -j2 --timeout 900
+
+# Stage 3: each fuzz target for a bounded run from its seeds (scripts/fuzz-long.sh runs long).
+cmake --preset fuzz -DHALVREN_SFML="$HALVREN_SFML" >/dev/null
+cmake --build --preset fuzz -j"$(nproc)" --target halvren_fuzzers
+ctest --test-dir build/fuzz --output-on-failure -j2 -L fuzz
