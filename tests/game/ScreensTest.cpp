@@ -226,20 +226,24 @@ protected:
     sf::Image drawnWith(std::vector<KeyInput> keys = {}) { return drawnFrame(keys); }
 };
 
-TEST_F(ScreensTest, TitleShowsOnlyTheTitleArtCentred)
+TEST_F(ScreensTest, TitleHowToPlayAndStoryShowTheirTextsCentred)
 {
     start();
     const SpriteData title = worldAndTitleSprites().back();
     ASSERT_EQ(title.label, "halvren-title");
     expectScreen(drawnWith(), {centredArt(title, cor::WHITE), {}});
-}
 
-TEST_F(ScreensTest, StoryScreen)
-{
-    start();
-    const sf::Image drawn = drawnWith({{cor::ENTER}});
+    expectScreen(drawnWith({{cor::I}}),
+                 {{},
+                  {centred("HOW TO PLAY", 40, 5, cor::WHITE),
+                   centred("Control both characters at the same time", 40, 9, cor::WHITE),
+                   centred("Move: WASD / Arrow Keys", 40, 11, cor::WHITE),
+                   centred("Guide both characters to their exits", 40, 13, cor::WHITE),
+                   centred("Esc: Back to title", 40, 17, cor::YELLOW)}});
+
+    expectScreen(drawnWith({{cor::ESCAPE}}), {centredArt(title, cor::WHITE), {}});
     expectScreen(
-        drawn,
+        drawnWith({{cor::ENTER}}),
         {{},
          {centred("1944 - Somewhere in Berlin", 40, 4, cor::WHITE),
           centred("Two British prisoners of war have been separated", 40, 7, cor::WHITE),
@@ -251,68 +255,23 @@ TEST_F(ScreensTest, StoryScreen)
           centred("Enter: Begin   Esc: Back   Q: Quit", 40, 22, cor::WHITE)}});
 }
 
-TEST_F(ScreensTest, HowToPlayScreen)
-{
-    start();
-    const sf::Image drawn = drawnWith({{cor::I}});
-    expectScreen(drawn, {{},
-                         {centred("HOW TO PLAY", 40, 5, cor::WHITE),
-                          centred("Control both characters at the same time", 40, 9, cor::WHITE),
-                          centred("Move: WASD / Arrow Keys", 40, 11, cor::WHITE),
-                          centred("Guide both characters to their exits", 40, 13, cor::WHITE),
-                          centred("Esc: Back to title", 40, 17, cor::YELLOW)}});
-}
-
-TEST_F(ScreensTest, PlayScreenShowsTheMapsAndTheStatusLine)
+TEST_F(ScreensTest, PlayingFiveLevelsShowsEachScreenOfALevelAndTheResults)
 {
     start();
     const TestLevel& first = testLevels()[0];
-    const sf::Image atStart = drawnWith({{cor::ENTER}, {cor::ENTER}});
-    expectScreen(atStart,
+    expectScreen(drawnWith({{cor::ENTER}, {cor::ENTER}}),
                  {mapCells(first, first.redStart, first.blueStart), playTexts(1, 0, false)});
 
-    // Level 3 after twelve moves into the left wall: both characters stay where they started.
-    solveCurrentLevel();
-    waitForLevelComplete();
-    press(cor::ENTER);
-    solveCurrentLevel();
-    waitForLevelComplete();
-    press(cor::ENTER);
-    ASSERT_EQ(m_controller->level(), 3);
-    for (int i = 0; i < 11; ++i)
-        press(cor::LEFT);
-    const sf::Image drawn = drawnWith({{cor::LEFT}});
-    const TestLevel& third = testLevels()[2];
-    expectScreen(drawn,
-                 {mapCells(third, third.redStart, third.blueStart), playTexts(3, 12, false)});
-    // "Steps: 12" ends in column 77.
-    EXPECT_EQ(glyphColour(drawn, 77, 1), std::optional<cor::Color>(cor::YELLOW));
-}
-
-TEST_F(ScreensTest, PendingCompletionKeepsTheMapsWithTheGreenMessage)
-{
-    start();
-    enterLevelOne();
-    solveCurrentLevel();
-    const TestLevel& level = testLevels()[0];
-    const int steps = static_cast<int>(level.solution.size());
-    const sf::Image drawn = drawnWith({{cor::RIGHT}});
-    expectScreen(drawn,
-                 {mapCells(level, level.redExit, level.blueExit), playTexts(1, steps, true)});
-}
-
-TEST_F(ScreensTest, LevelCompleteHidesTheMapsBlinksItsPromptAndReplayShowsThemAgain)
-{
-    start();
-    enterLevelOne();
+    // The pause keeps the maps, with the green message; the move in its first frame is ignored.
     const int wasted = 2;
     solveCurrentLevel(wasted);
-    const TestLevel& level = testLevels()[0];
-    const int steps = wasted + static_cast<int>(level.solution.size());
-    for (int i = 1; i < pauseFrames(); ++i)
+    const int steps = wasted + static_cast<int>(first.solution.size());
+    expectScreen(drawnWith({{cor::RIGHT}}),
+                 {mapCells(first, first.redExit, first.blueExit), playTexts(1, steps, true)});
+    for (int i = 2; i < pauseFrames(); ++i)
         frame();
 
-    // The k-th frame of the screen shows the prompt while k mod 30 is below 15.
+    // The k-th frame of the level-complete screen shows the prompt while k mod 30 is below 15.
     const float promptRow = 14;
     for (int k = 1; k <= 31; ++k)
     {
@@ -327,67 +286,59 @@ TEST_F(ScreensTest, LevelCompleteHidesTheMapsBlinksItsPromptAndReplayShowsThemAg
         EXPECT_EQ(litPixelsInRows(drawn, 5, 17, 4, 22), 0u);
         EXPECT_EQ(litPixelsInRows(drawn, 5, 17, 58, 75), 0u);
     }
+    // A replay shows the maps again.
+    expectScreen(drawnWith({{cor::R}}),
+                 {mapCells(first, first.redStart, first.blueStart), playTexts(1, 0, false)});
 
-    const sf::Image replayed = drawnWith({{cor::R}});
-    expectScreen(replayed,
-                 {mapCells(level, level.redStart, level.blueStart), playTexts(1, 0, false)});
-}
-
-TEST_F(ScreensTest, LastLevelCompleteAsksForTheFinalResults)
-{
-    start();
-    enterLevelOne();
-    for (int n = 1; n < 5; ++n)
-    {
-        solveCurrentLevel();
-        waitForLevelComplete();
-        press(cor::ENTER);
-    }
-    ASSERT_EQ(m_controller->level(), 5);
-    solveCurrentLevel(4);
-    for (int i = 1; i < pauseFrames(); ++i)
-        frame();
-    const int steps = 4 + static_cast<int>(testLevels()[4].solution.size());
-    expectScreen(drawnWith(), {{}, levelCompleteTexts(5, steps, true)});
-}
-
-TEST_F(ScreensTest, FinalResultsShowTheTotal)
-{
-    start();
-    enterLevelOne();
     int total = 0;
     for (int n = 1; n <= 5; ++n)
     {
-        solveCurrentLevel(n + 2);
-        total +=
-            n + 2 + static_cast<int>(testLevels()[static_cast<std::size_t>(n - 1)].solution.size());
-        waitForLevelComplete();
-        if (n < 5)
-            press(cor::ENTER);
+        SCOPED_TRACE("level " + std::to_string(n));
+        const TestLevel& level = testLevels()[static_cast<std::size_t>(n - 1)];
+        if (n == 3)
+        {
+            // Twelve moves into the left wall: both characters stay where they started.
+            for (int i = 0; i < 11; ++i)
+                press(cor::LEFT);
+            const sf::Image drawn = drawnWith({{cor::LEFT}});
+            expectScreen(
+                drawn, {mapCells(level, level.redStart, level.blueStart), playTexts(3, 12, false)});
+            // "Steps: 12" ends in column 77.
+            EXPECT_EQ(glyphColour(drawn, 77, 1), std::optional<cor::Color>(cor::YELLOW));
+        }
+        solveCurrentLevel(n == 3 ? 0 : n + 2);
+        const int levelSteps = (n == 3 ? 12 : n + 2) + static_cast<int>(level.solution.size());
+        total += levelSteps;
+        for (int i = 1; i < pauseFrames(); ++i)
+            frame();
+        // The last level's prompt asks for the final results.
+        expectScreen(drawnWith(), {{}, levelCompleteTexts(n, levelSteps, true)});
+        press(cor::ENTER);
     }
-    const sf::Image drawn = drawnWith({{cor::ENTER}});
     ASSERT_EQ(m_controller->state(), Won);
-    expectScreen(drawn, {{},
-                         {centred("YOU WIN!", 40, 7, cor::GREEN),
-                          centred("All 5 levels completed", 40, 10, cor::WHITE),
-                          centred("Total steps: " + std::to_string(total), 40, 12, cor::YELLOW),
-                          centred("Press Q to quit", 40, 16, cor::WHITE)}});
+    expectScreen(drawnWith(),
+                 {{},
+                  {centred("YOU WIN!", 40, 7, cor::GREEN),
+                   centred("All 5 levels completed", 40, 10, cor::WHITE),
+                   centred("Total steps: " + std::to_string(total), 40, 12, cor::YELLOW),
+                   centred("Press Q to quit", 40, 16, cor::WHITE)}});
 }
 
-TEST_F(ScreensTest, QuittingShowsOnlyTheGameOverArt)
+class QuitScreen : public ScreensTest, public ::testing::WithParamInterface<std::vector<cor::Key>>
+{
+};
+
+// From the title the art replaces the title's in the same frame; from a level it hides the maps.
+TEST_P(QuitScreen, ShowsOnlyTheGameOverArt)
 {
     start();
-    enterLevelOne();
-    const sf::Image drawn = drawnWith({{cor::Q}});
-    expectScreen(drawn, {centredArt(gameoverSprite(5, 4), cor::RED), {}});
+    pressAll(GetParam());
+    expectScreen(drawnWith({{cor::Q}}), {centredArt(gameoverSprite(5, 4), cor::RED), {}});
 }
 
-TEST_F(ScreensTest, QuitFromTheTitleReplacesTheTitleArtInTheSameFrame)
-{
-    start();
-    const sf::Image drawn = drawnWith({{cor::Q}});
-    expectScreen(drawn, {centredArt(gameoverSprite(5, 4), cor::RED), {}});
-}
+INSTANTIATE_TEST_SUITE_P(FromTitleAndLevel, QuitScreen,
+                         ::testing::Values(std::vector<cor::Key>{},
+                                           std::vector<cor::Key>{cor::ENTER, cor::ENTER}));
 
 } // namespace
 } // namespace gametest
