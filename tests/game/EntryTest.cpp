@@ -9,13 +9,10 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
-#include <fcntl.h>
 #include <functional>
+#include <future>
 #include <memory>
-#include <signal.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace gametest
 {
@@ -26,65 +23,6 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 const fs::path program = fs::path(HALVREN_RUN_DIR) / "halvren";
-
-// The game started in the background, so that the test can play it through its window.
-class RunningGame
-{
-public:
-    RunningGame(const fs::path& dir, const std::vector<std::string>& arguments)
-    {
-        m_pid = fork();
-        if (m_pid != 0)
-            return;
-        const int out = open((dir / "stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = open((dir / "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(out, STDOUT_FILENO);
-        dup2(err, STDERR_FILENO);
-        if (chdir(dir.c_str()) != 0)
-            _exit(126);
-        setenv("ALSOFT_DRIVERS", "null", 1);
-        std::vector<std::string> copies = arguments;
-        std::string name = program.string();
-        std::vector<char*> argv{name.data()};
-        for (std::string& argument : copies)
-            argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        execv(name.c_str(), argv.data());
-        _exit(127);
-    }
-
-    ~RunningGame()
-    {
-        if (m_pid > 0 && m_exitCode == NOT_ENDED)
-        {
-            kill(m_pid, SIGKILL);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
-
-    // The exit status, or NOT_ENDED when the program had not ended in time.
-    int waitForExit(std::chrono::seconds timeout)
-    {
-        const auto deadline = Clock::now() + timeout;
-        int status = 0;
-        while (m_exitCode == NOT_ENDED)
-        {
-            if (waitpid(m_pid, &status, WNOHANG) == m_pid)
-                m_exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-            else if (Clock::now() >= deadline)
-                break;
-            else
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return m_exitCode;
-    }
-
-    static constexpr int NOT_ENDED = -1000;
-
-private:
-    pid_t m_pid = -1;
-    int m_exitCode = NOT_ENDED;
-};
 
 // Everything the game reads; the game-over art is one frame, so Q ends the game at once.
 void writeAll(const fs::path& dir)
@@ -192,29 +130,29 @@ TEST_P(GameStart, RunsTheGameUntilQ)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     ASSERT_NE(keeper, nullptr);
-    RunningGame game(m_dir.path(), GetParam());
+    // Run in the background, so that the test can play it through its window.
+    auto game =
+        std::async(std::launch::async, [this]
+                   { return testsupport::runProgram(program, GetParam(), m_dir.path(), 60); });
+    auto running = [&game](std::chrono::milliseconds wait)
+    { return game.wait_for(wait) == std::future_status::timeout; };
     std::string window;
     const auto deadline = Clock::now() + std::chrono::seconds(20);
-    while (window.empty() && Clock::now() < deadline &&
-           game.waitForExit(std::chrono::seconds(0)) == RunningGame::NOT_ENDED)
+    while (window.empty() && Clock::now() < deadline && running(std::chrono::milliseconds(0)))
         window = xtest::findWindow("Corvane");
-    ASSERT_NE(window, "") << "no window; exit " << game.waitForExit(std::chrono::seconds(0))
-                          << ", log: " << log()
-                          << ", stderr: " << testsupport::readFile(m_dir / "stderr.txt");
+    EXPECT_NE(window, "") << "no window";
     // The game waits for the player; the self-check would have ended by itself.
-    EXPECT_EQ(game.waitForExit(std::chrono::seconds(1)), RunningGame::NOT_ENDED);
-    int exitCode = RunningGame::NOT_ENDED;
+    EXPECT_TRUE(running(std::chrono::seconds(1)));
     // Repeated, in case the first press arrives before the window takes keys.
-    for (int attempt = 0; attempt < 20 && exitCode == RunningGame::NOT_ENDED; ++attempt)
-    {
+    for (int attempt = 0; attempt < 20 && !window.empty() && running(std::chrono::seconds(1));
+         ++attempt)
         xtest::xdotool({"key", "--window", window, "q"});
-        exitCode = game.waitForExit(std::chrono::seconds(1));
-    }
-    EXPECT_EQ(exitCode, 0);
+    const testsupport::RunResult result = game.get();
+    EXPECT_EQ(result.exitCode, 0);
     // A game that ran writes nothing: no self-check report, no failure, no console output.
     EXPECT_EQ(log(), "");
-    EXPECT_EQ(testsupport::readFile(m_dir / "stderr.txt"), "");
-    EXPECT_EQ(testsupport::readFile(m_dir / "stdout.txt"), "");
+    EXPECT_EQ(result.standardError, "");
+    EXPECT_EQ(result.standardOutput, "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, GameStart,

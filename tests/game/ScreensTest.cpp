@@ -1,6 +1,5 @@
 // What each state shows, read back from the window. A screen is compared pixel for pixel with
-// a reference drawn cell by cell from the expected texts and map cells, and each expected
-// character's cell is also classified by the colour of its glyph.
+// a reference drawn cell by cell from the expected texts, colours and map cells.
 #include "GameSession.h"
 
 #include <BoardVisibility.h>
@@ -8,10 +7,7 @@
 #include <cor/DisplayManager.h>
 #include <cor/SfmlAdapter.h>
 
-#include <cmath>
 #include <optional>
-#include <set>
-#include <sstream>
 
 namespace gametest
 {
@@ -138,35 +134,6 @@ protected:
         return image;
     }
 
-    // The colour most of a cell's lit pixels have, or nothing when the cell is dark.
-    static std::optional<cor::Color> glyphColour(const sf::Image& image, float column, float row)
-    {
-        const cor::DisplayManager& display = cor::DisplayManager::instance();
-        const auto x0 = static_cast<unsigned>(std::floor(column * display.cellWidth()));
-        const auto x1 = static_cast<unsigned>(std::floor((column + 1) * display.cellWidth()));
-        const auto y0 = static_cast<unsigned>(std::floor(row * display.cellHeight()));
-        const auto y1 = static_cast<unsigned>(std::floor((row + 1) * display.cellHeight()));
-        int counts[8] = {};
-        for (unsigned y = y0; y < y1; ++y)
-            for (unsigned x = x0; x < x1; ++x)
-            {
-                const sf::Color pixel = cor::sfml::pixelAt(image, x, y);
-                const int index =
-                    (pixel.r > 127 ? 1 : 0) | (pixel.g > 127 ? 2 : 0) | (pixel.b > 127 ? 4 : 0);
-                ++counts[index];
-            }
-        // Bits (red, green, blue) to the engine's colours.
-        const cor::Color byBits[8] = {cor::BLACK, cor::RED,     cor::GREEN, cor::YELLOW,
-                                      cor::BLUE,  cor::MAGENTA, cor::CYAN,  cor::WHITE};
-        int best = 0;
-        for (int i = 1; i < 8; ++i)
-            if (counts[i] > counts[best] || best == 0)
-                best = counts[i] > 0 ? i : best;
-        if (best == 0)
-            return std::nullopt;
-        return byBits[best];
-    }
-
     static std::size_t litPixelsInRows(const sf::Image& image, float firstRow, float lastRow,
                                        float firstColumn = 0, float lastColumn = 79)
     {
@@ -184,7 +151,7 @@ protected:
         return lit;
     }
 
-    // The drawn frame must equal the reference and every expected glyph must show its colour.
+    // The drawn frame must equal the reference, pixel for pixel.
     void expectScreen(const sf::Image& drawn, const Screen& screen)
     {
         const sf::Image expected = reference(screen);
@@ -206,24 +173,9 @@ protected:
                           << static_cast<float>(firstDifference->second) / display.cellHeight()
                           << ")";
 
-        // A cell drawn over later (a character on its exit) shows only its last glyph.
-        std::set<std::pair<float, float>> covered;
-        for (auto list : {&screen.texts, &screen.cells})
-            for (auto placed = list->rbegin(); placed != list->rend(); ++placed)
-                for (std::size_t i = placed->text.size(); i-- > 0;)
-                {
-                    const float column = placed->column + static_cast<float>(i);
-                    if (placed->text[i] == ' ' || !covered.emplace(column, placed->row).second)
-                        continue;
-                    const std::optional<cor::Color> colour =
-                        glyphColour(drawn, column, placed->row);
-                    EXPECT_EQ(colour, std::optional<cor::Color>(placed->colour))
-                        << "'" << placed->text[i] << "' of \"" << placed->text << "\" at ("
-                        << column << ", " << placed->row << ")";
-                }
+        // A reference that shows nothing would make the comparison empty.
+        EXPECT_GT(litPixelsInRows(expected, 0, static_cast<float>(display.cellRows() - 1)), 0u);
     }
-
-    sf::Image drawnWith(std::vector<KeyInput> keys = {}) { return drawnFrame(keys); }
 };
 
 TEST_F(ScreensTest, TitleHowToPlayAndStoryShowTheirTextsCentred)
@@ -231,9 +183,9 @@ TEST_F(ScreensTest, TitleHowToPlayAndStoryShowTheirTextsCentred)
     start();
     const SpriteData title = worldAndTitleSprites().back();
     ASSERT_EQ(title.label, "halvren-title");
-    expectScreen(drawnWith(), {centredArt(title, cor::WHITE), {}});
+    expectScreen(drawnFrame(), {centredArt(title, cor::WHITE), {}});
 
-    expectScreen(drawnWith({{cor::I}}),
+    expectScreen(drawnFrame({{cor::I}}),
                  {{},
                   {centred("HOW TO PLAY", 40, 5, cor::WHITE),
                    centred("Control both characters at the same time", 40, 9, cor::WHITE),
@@ -241,9 +193,9 @@ TEST_F(ScreensTest, TitleHowToPlayAndStoryShowTheirTextsCentred)
                    centred("Guide both characters to their exits", 40, 13, cor::WHITE),
                    centred("Esc: Back to title", 40, 17, cor::YELLOW)}});
 
-    expectScreen(drawnWith({{cor::ESCAPE}}), {centredArt(title, cor::WHITE), {}});
+    expectScreen(drawnFrame({{cor::ESCAPE}}), {centredArt(title, cor::WHITE), {}});
     expectScreen(
-        drawnWith({{cor::ENTER}}),
+        drawnFrame({{cor::ENTER}}),
         {{},
          {centred("1944 - Somewhere in Berlin", 40, 4, cor::WHITE),
           centred("Two British prisoners of war have been separated", 40, 7, cor::WHITE),
@@ -259,14 +211,14 @@ TEST_F(ScreensTest, PlayingFiveLevelsShowsEachScreenOfALevelAndTheResults)
 {
     start();
     const TestLevel& first = testLevels()[0];
-    expectScreen(drawnWith({{cor::ENTER}, {cor::ENTER}}),
+    expectScreen(drawnFrame({{cor::ENTER}, {cor::ENTER}}),
                  {mapCells(first, first.redStart, first.blueStart), playTexts(1, 0, false)});
 
     // The pause keeps the maps, with the green message; the move in its first frame is ignored.
     const int wasted = 2;
     solveCurrentLevel(wasted);
     const int steps = wasted + static_cast<int>(first.solution.size());
-    expectScreen(drawnWith({{cor::RIGHT}}),
+    expectScreen(drawnFrame({{cor::RIGHT}}),
                  {mapCells(first, first.redExit, first.blueExit), playTexts(1, steps, true)});
     for (int i = 2; i < pauseFrames(); ++i)
         frame();
@@ -276,7 +228,7 @@ TEST_F(ScreensTest, PlayingFiveLevelsShowsEachScreenOfALevelAndTheResults)
     for (int k = 1; k <= 31; ++k)
     {
         SCOPED_TRACE("frame " + std::to_string(k) + " of the level-complete screen");
-        const sf::Image drawn = drawnWith();
+        const sf::Image drawn = drawnFrame();
         ASSERT_EQ(m_controller->state(), LevelComplete);
         const bool shown = k % 30 < 15;
         if (k == 1 || k == 15 || k == 30)
@@ -287,7 +239,7 @@ TEST_F(ScreensTest, PlayingFiveLevelsShowsEachScreenOfALevelAndTheResults)
         EXPECT_EQ(litPixelsInRows(drawn, 5, 17, 58, 75), 0u);
     }
     // A replay shows the maps again.
-    expectScreen(drawnWith({{cor::R}}),
+    expectScreen(drawnFrame({{cor::R}}),
                  {mapCells(first, first.redStart, first.blueStart), playTexts(1, 0, false)});
 
     int total = 0;
@@ -295,16 +247,17 @@ TEST_F(ScreensTest, PlayingFiveLevelsShowsEachScreenOfALevelAndTheResults)
     {
         SCOPED_TRACE("level " + std::to_string(n));
         const TestLevel& level = testLevels()[static_cast<std::size_t>(n - 1)];
+        const auto objectsOfLevel = [this]
+        { return countOfType("wall") + countOfType("exit") + countOfType("player"); };
+        const std::int32_t objects = objectsOfLevel();
         if (n == 3)
         {
             // Twelve moves into the left wall: both characters stay where they started.
             for (int i = 0; i < 11; ++i)
                 press(cor::LEFT);
-            const sf::Image drawn = drawnWith({{cor::LEFT}});
+            const sf::Image drawn = drawnFrame({{cor::LEFT}});
             expectScreen(
                 drawn, {mapCells(level, level.redStart, level.blueStart), playTexts(3, 12, false)});
-            // "Steps: 12" ends in column 77.
-            EXPECT_EQ(glyphColour(drawn, 77, 1), std::optional<cor::Color>(cor::YELLOW));
         }
         solveCurrentLevel(n == 3 ? 0 : n + 2);
         const int levelSteps = (n == 3 ? 12 : n + 2) + static_cast<int>(level.solution.size());
@@ -312,11 +265,15 @@ TEST_F(ScreensTest, PlayingFiveLevelsShowsEachScreenOfALevelAndTheResults)
         for (int i = 1; i < pauseFrames(); ++i)
             frame();
         // The last level's prompt asks for the final results.
-        expectScreen(drawnWith(), {{}, levelCompleteTexts(n, levelSteps, true)});
+        expectScreen(drawnFrame(), {{}, levelCompleteTexts(n, levelSteps, true)});
         press(cor::ENTER);
+        // The old level is gone after the deletion pass; the next one replaced it.
+        EXPECT_EQ(objectsOfLevel(), n < 5 ? objects : 0);
     }
     ASSERT_EQ(m_controller->state(), Won);
-    expectScreen(drawnWith(),
+    EXPECT_EQ(m_controller->redPlayer(), nullptr);
+    EXPECT_EQ(m_controller->bluePlayer(), nullptr);
+    expectScreen(drawnFrame(),
                  {{},
                   {centred("YOU WIN!", 40, 7, cor::GREEN),
                    centred("All 5 levels completed", 40, 10, cor::WHITE),
@@ -333,7 +290,7 @@ TEST_P(QuitScreen, ShowsOnlyTheGameOverArt)
 {
     start();
     pressAll(GetParam());
-    expectScreen(drawnWith({{cor::Q}}), {centredArt(gameoverSprite(5, 4), cor::RED), {}});
+    expectScreen(drawnFrame({{cor::Q}}), {centredArt(gameoverSprite(5, 4), cor::RED), {}});
 }
 
 INSTANTIATE_TEST_SUITE_P(FromTitleAndLevel, QuitScreen,
