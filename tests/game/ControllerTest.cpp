@@ -439,18 +439,6 @@ TEST_F(ControllerTest, ResultsTellWhetherTheControllerActed)
     start();
     const cor::Event undefinedEvent;
     const cor::EventStep step(1);
-    // The title acts on pressed Enter, I and Q only.
-    for (const KeyInput input : {KeyInput{cor::ENTER, cor::RELEASE}, KeyInput{cor::I, cor::RELEASE},
-                                 KeyInput{cor::Q, cor::RELEASE}, KeyInput{cor::ESCAPE},
-                                 KeyInput{cor::R}, KeyInput{cor::LEFT}})
-    {
-        cor::EventKeyboard key;
-        key.setKey(input.key);
-        key.setAction(input.action);
-        EXPECT_EQ(m_controller->titleScreen()->handleEvent(&key), 0);
-        EXPECT_EQ(m_controller->handleEvent(&key), 0);
-    }
-    EXPECT_EQ(m_controller->titleScreen()->handleEvent(&step), 0);
     EXPECT_EQ(keyResult(m_controller, cor::ENTER), 0); // the title object's key
     EXPECT_EQ(m_controller->handleEvent(&undefinedEvent), 0);
     enterLevelOne();
