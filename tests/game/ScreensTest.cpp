@@ -178,33 +178,16 @@ protected:
     }
 };
 
-TEST_F(ScreensTest, TitleHowToPlayAndStoryShowTheirTextsCentred)
+// The story's and the how-to-play texts, cell by cell with their colours, are the end-to-end
+// scenarios' to check; the title's uneven art shows a wrong centre here.
+TEST_F(ScreensTest, TitleShowsOnlyItsArtCentredAlsoWhenItComesBack)
 {
     start();
     const SpriteData title = worldAndTitleSprites().back();
     ASSERT_EQ(title.label, "halvren-title");
     expectScreen(drawnFrame(), {centredArt(title, cor::WHITE), {}});
-
-    expectScreen(drawnFrame({{cor::I}}),
-                 {{},
-                  {centred("HOW TO PLAY", 40, 5, cor::WHITE),
-                   centred("Control both characters at the same time", 40, 9, cor::WHITE),
-                   centred("Move: WASD / Arrow Keys", 40, 11, cor::WHITE),
-                   centred("Guide both characters to their exits", 40, 13, cor::WHITE),
-                   centred("Esc: Back to title", 40, 17, cor::YELLOW)}});
-
+    frame({{cor::I}});
     expectScreen(drawnFrame({{cor::ESCAPE}}), {centredArt(title, cor::WHITE), {}});
-    expectScreen(
-        drawnFrame({{cor::ENTER}}),
-        {{},
-         {centred("1944 - Somewhere in Berlin", 40, 4, cor::WHITE),
-          centred("Two British prisoners of war have been separated", 40, 7, cor::WHITE),
-          centred("inside a German prison.", 40, 9, cor::WHITE),
-          centred("Unable to see each other, they move together,", 40, 12, cor::WHITE),
-          centred("one step at a time.", 40, 14, cor::WHITE),
-          centred("Their paths are different, but they must escape together.", 40, 17, cor::WHITE),
-          centred("Reach both exits. Get them home.", 40, 20, cor::YELLOW),
-          centred("Enter: Begin   Esc: Back   Q: Quit", 40, 22, cor::WHITE)}});
 }
 
 TEST_F(ScreensTest, PlayingFiveLevelsShowsEachScreenOfALevelAndTheResults)
