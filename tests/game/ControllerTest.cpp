@@ -23,10 +23,6 @@ namespace
 
 using ControllerTest = GameSession;
 
-const std::vector<cor::Key> everyKeyButQ = {cor::ENTER, cor::ESCAPE, cor::SPACE, cor::I,    cor::R,
-                                            cor::LEFT,  cor::RIGHT,  cor::UP,    cor::DOWN, cor::A,
-                                            cor::D,     cor::W,      cor::S,     cor::F1};
-
 cor::Vector delta(cor::Key key)
 {
     switch (key)
@@ -55,119 +51,58 @@ cor::Vector expectedMove(const std::vector<std::string>& map, cor::Vector origin
     return map.at(row).at(column) == '#' ? from : to;
 }
 
-TEST_F(ControllerTest, StartsOnTheTitleWithOneTitleObjectCentred)
+TEST_F(ControllerTest, StartsOnTheTitleListedBeforeItsTitleObject)
 {
     start();
-    EXPECT_EQ(m_controller->typeName(), "controller");
-    EXPECT_EQ(m_controller->solidness(), cor::INTANGIBLE);
-    EXPECT_EQ(m_controller->altitude(), 3);
     EXPECT_EQ(m_controller->state(), Title);
     EXPECT_EQ(m_controller->level(), 1);
     EXPECT_EQ(m_controller->totalSteps(), 0);
     ASSERT_EQ(countOfType("title-screen"), 1);
     const cor::Object* title = cor::WorldManager::instance().findObjectsByType("title-screen")[0];
     EXPECT_EQ(title, m_controller->titleScreen());
-    EXPECT_EQ(title->position(), cor::Vector(40, 12));
-    EXPECT_EQ(title->altitude(), 4);
-    EXPECT_EQ(title->solidness(), cor::INTANGIBLE);
-    EXPECT_EQ(title->animation().sprite(),
-              cor::ResourceManager::instance().findSprite("halvren-title"));
     // The controller comes first, so it sees each title key before the title object does.
     EXPECT_EQ(cor::WorldManager::instance().allObjects()[0], m_controller);
 }
 
-TEST_F(ControllerTest, TitleTakesEnterIAndQOnlyWhenPressed)
+TEST_F(ControllerTest, ScreensChangeOnTheirOwnKeysInTheOrderTheyCame)
 {
     start();
-    auto* title = m_controller->titleScreen();
-    ASSERT_NE(title, nullptr);
-    for (cor::Key key : {cor::ENTER, cor::I, cor::Q})
+    struct Frame
     {
-        cor::EventKeyboard release;
-        release.setKey(key);
-        release.setAction(cor::RELEASE);
-        EXPECT_EQ(title->handleEvent(&release), 0);
-        EXPECT_EQ(m_controller->handleEvent(&release), 0);
-    }
-    for (cor::Key key : {cor::ESCAPE, cor::SPACE, cor::R, cor::LEFT, cor::S})
+        std::vector<KeyInput> keys;
+        GameState after;
+    };
+    // Keys queued in one frame take effect in turn: once the title has let the player through,
+    // its later keys belong to the story screen even though the title is deleted only after.
+    const std::vector<Frame> frames = {
+        {{{cor::ENTER, cor::RELEASE}, {cor::I, cor::RELEASE}, {cor::Q, cor::RELEASE}}, Title},
+        {{{cor::ESCAPE}, {cor::SPACE}, {cor::R}, {cor::LEFT}, {cor::S}}, Title},
+        {{{cor::I}}, HowToPlay},
+        {{{cor::ENTER}, {cor::I}, {cor::R}, {cor::LEFT}, {cor::SPACE}}, HowToPlay},
+        {{{cor::ESCAPE}}, Title},
+        {{{cor::ENTER}, {cor::I}}, Story},
+        {{{cor::I}, {cor::R}, {cor::LEFT}, {cor::SPACE}}, Story},
+        {{{cor::ESCAPE}}, Title},
+        {{{cor::ENTER}}, Story},
+        {{{cor::ESCAPE}, {cor::ENTER}, {cor::ENTER}}, Playing},
+        {{{cor::I}, {cor::ENTER}, {cor::ESCAPE}}, Playing},
+    };
+    for (std::size_t i = 0; i < frames.size(); ++i)
     {
-        cor::EventKeyboard other;
-        other.setKey(key);
-        other.setAction(cor::PRESS);
-        EXPECT_EQ(title->handleEvent(&other), 0);
-        EXPECT_EQ(m_controller->handleEvent(&other), 0);
+        SCOPED_TRACE("frame " + std::to_string(i));
+        frame(frames[i].keys);
+        const GameState state = frames[i].after;
+        ASSERT_EQ(m_controller->state(), state);
+        ASSERT_EQ(countOfType("title-screen"), state == Title ? 1 : 0);
+        EXPECT_EQ(m_controller->titleScreen(),
+                  state == Title
+                      ? cor::WorldManager::instance().findObjectsByType("title-screen")[0]
+                      : nullptr);
+        EXPECT_EQ(countOfType("player"), state == Playing ? 2 : 0);
     }
-    const cor::EventStep step(0);
-    EXPECT_EQ(title->handleEvent(&step), 0);
-    EXPECT_EQ(m_controller->state(), Title);
-    EXPECT_EQ(countOfType("title-screen"), 1);
-    EXPECT_EQ(countOfType("player"), 0);
-}
-
-TEST_F(ControllerTest, TitleEnterOpensTheStoryAndEscapeComesBack)
-{
-    start();
-    press(cor::ENTER);
-    EXPECT_EQ(m_controller->state(), Story);
-    EXPECT_EQ(m_controller->titleScreen(), nullptr);
-    EXPECT_EQ(countOfType("title-screen"), 0);
-
-    for (cor::Key key : {cor::I, cor::R, cor::LEFT, cor::SPACE})
-        press(key);
-    EXPECT_EQ(m_controller->state(), Story);
-
-    press(cor::ESCAPE);
-    EXPECT_EQ(m_controller->state(), Title);
-    ASSERT_EQ(countOfType("title-screen"), 1);
-    EXPECT_EQ(cor::WorldManager::instance().findObjectsByType("title-screen")[0],
-              m_controller->titleScreen());
-
-    press(cor::ENTER);
-    EXPECT_EQ(m_controller->state(), Story);
-    press(cor::ENTER);
-    EXPECT_EQ(m_controller->state(), Playing);
     EXPECT_EQ(m_controller->level(), 1);
+    EXPECT_EQ(m_controller->steps(), 0);
     EXPECT_EQ(m_controller->redPlayer()->position(), redCell(testLevels()[0].redStart));
-}
-
-TEST_F(ControllerTest, KeysQueuedInOneFrameTakeEffectInTurn)
-{
-    // The title is still listed until the frame's deletion pass, but once it has let the
-    // player through, later keys of the same frame belong to the story screen.
-    start();
-    frame({{cor::ENTER}, {cor::I}});
-    EXPECT_EQ(m_controller->state(), Story);
-    frame({{cor::ESCAPE}, {cor::ENTER}, {cor::ENTER}});
-    EXPECT_EQ(m_controller->state(), Playing);
-    EXPECT_EQ(countOfType("title-screen"), 0);
-    const TestLevel& level = testLevels()[0];
-    const auto map = mapRows('R', level.redStart, level.redExit);
-    std::int32_t walls = 0;
-    for (const std::string& row : map)
-        walls += static_cast<std::int32_t>(std::count(row.begin(), row.end(), '#'));
-    EXPECT_EQ(countOfType("player"), 2);
-    EXPECT_EQ(countOfType("exit"), 2);
-    EXPECT_GE(countOfType("wall"), walls);
-    frame({{cor::I}, {cor::ENTER}});
-    EXPECT_EQ(m_controller->state(), Playing);
-    EXPECT_EQ(countOfType("player"), 2);
-}
-
-TEST_F(ControllerTest, HowToPlayGoesBackToTheTitleOnEscapeOnly)
-{
-    start();
-    press(cor::I);
-    EXPECT_EQ(m_controller->state(), HowToPlay);
-    EXPECT_EQ(countOfType("title-screen"), 0);
-    for (cor::Key key : {cor::ENTER, cor::I, cor::R, cor::LEFT, cor::SPACE})
-        press(key);
-    EXPECT_EQ(m_controller->state(), HowToPlay);
-    EXPECT_EQ(countOfType("player"), 0);
-    press(cor::ESCAPE);
-    EXPECT_EQ(m_controller->state(), Title);
-    EXPECT_EQ(countOfType("title-screen"), 1);
-    press(cor::I);
-    EXPECT_EQ(m_controller->state(), HowToPlay);
 }
 
 TEST_F(ControllerTest, BuildsBothMapsFromTheLevelTable)
@@ -243,10 +178,9 @@ TEST_F(ControllerTest, EveryMoveKeyMovesBothOneCellAndCountsOneStep)
     const auto redMap = mapRows('R', level.redStart, level.redExit);
     const auto blueMap = mapRows('B', level.blueStart, level.blueExit);
     int steps = 0;
-    // Each key, then its opposite: some of these push the red character into its wall.
-    const std::vector<cor::Key> keys = {cor::LEFT, cor::RIGHT, cor::A, cor::D,
-                                        cor::UP,   cor::DOWN,  cor::W, cor::S,
-                                        cor::DOWN, cor::UP,    cor::S, cor::W};
+    // LEFT stops red alone at its wall, A then stops both: blocked moves count too.
+    const std::vector<cor::Key> keys = {cor::LEFT, cor::A, cor::RIGHT, cor::D,  cor::UP, cor::DOWN,
+                                        cor::W,    cor::S, cor::DOWN,  cor::UP, cor::S,  cor::W};
     for (cor::Key key : keys)
     {
         SCOPED_TRACE("key " + std::to_string(key));
@@ -266,23 +200,6 @@ TEST_F(ControllerTest, EveryMoveKeyMovesBothOneCellAndCountsOneStep)
     frame({{cor::RIGHT, cor::RELEASE}, {cor::D, cor::RELEASE}});
     EXPECT_EQ(m_controller->redPlayer()->position(), red);
     EXPECT_EQ(m_controller->steps(), steps);
-}
-
-TEST_F(ControllerTest, BlockedMovesStillCountAndEachCharacterIsBlockedAlone)
-{
-    start();
-    enterLevelOne();
-    const TestLevel& level = testLevels()[0];
-    press(cor::LEFT); // red is against its wall, blue is not
-    EXPECT_EQ(m_controller->redPlayer()->position(), redCell(level.redStart));
-    EXPECT_EQ(m_controller->bluePlayer()->position(),
-              blueCell({level.blueStart.row, level.blueStart.column - 1}));
-    EXPECT_EQ(m_controller->steps(), 1);
-    press(cor::A); // now both are
-    EXPECT_EQ(m_controller->redPlayer()->position(), redCell(level.redStart));
-    EXPECT_EQ(m_controller->bluePlayer()->position(),
-              blueCell({level.blueStart.row, level.blueStart.column - 1}));
-    EXPECT_EQ(m_controller->steps(), 2);
 }
 
 TEST_F(ControllerTest, OneCharacterOnItsExitIsNotACompletion)
@@ -348,7 +265,7 @@ TEST_F(ControllerTest, CompletionPausesThenShowsTheLevelCompleteScreenAndBlinks)
     EXPECT_EQ(countOfType("player"), 2);
 }
 
-TEST_F(ControllerTest, ReplayFromTheResultsTakesTheAttemptOutOfTheTotal)
+TEST_F(ControllerTest, ReplayTakesTheAttemptOutOfTheTotalRestartKeepsIt)
 {
     start();
     enterLevelOne();
@@ -379,16 +296,11 @@ TEST_F(ControllerTest, ReplayFromTheResultsTakesTheAttemptOutOfTheTotal)
     EXPECT_EQ(m_controller->pendingFrames(), 0);
 
     solveCurrentLevel();
-    EXPECT_EQ(m_controller->totalSteps(), static_cast<int>(level.solution.size()));
+    const auto total = static_cast<std::int32_t>(level.solution.size());
+    EXPECT_EQ(m_controller->totalSteps(), total);
     EXPECT_EQ(countOfType("player"), 2);
-}
 
-TEST_F(ControllerTest, RestartWhilePlayingKeepsTheTotal)
-{
-    start();
-    enterLevelOne();
-    solveCurrentLevel();
-    const std::int32_t total = m_controller->totalSteps();
+    // R while playing restarts the level but keeps the total of the levels before.
     waitForLevelComplete();
     press(cor::ENTER);
     ASSERT_EQ(m_controller->level(), 2);
@@ -401,49 +313,6 @@ TEST_F(ControllerTest, RestartWhilePlayingKeepsTheTotal)
     EXPECT_EQ(m_controller->totalSteps(), total);
     EXPECT_EQ(m_controller->redPlayer()->position(), redCell(testLevels()[1].redStart));
     EXPECT_EQ(m_controller->bluePlayer()->position(), blueCell(testLevels()[1].blueStart));
-}
-
-TEST_F(ControllerTest, PlaysAllFiveLevelsToTheResultsWithTheSumOfTheCompletingAttempts)
-{
-    start();
-    enterLevelOne();
-    int sum = 0;
-    for (int n = 1; n <= 5; ++n)
-    {
-        SCOPED_TRACE("level " + std::to_string(n));
-        ASSERT_EQ(m_controller->level(), n);
-        ASSERT_EQ(m_controller->steps(), 0);
-        const std::int32_t objectsOfLevel =
-            countOfType("wall") + countOfType("exit") + countOfType("player");
-        // One attempt replayed away on level 3.
-        if (n == 3)
-        {
-            solveCurrentLevel(7);
-            waitForLevelComplete();
-            press(cor::R);
-        }
-        solveCurrentLevel(n);
-        sum += n + static_cast<int>(testLevels()[static_cast<std::size_t>(n - 1)].solution.size());
-        EXPECT_EQ(m_controller->totalSteps(), sum);
-        waitForLevelComplete();
-        frame({{cor::ENTER}});
-        // The old level is gone after the deletion pass; the new one replaced it.
-        EXPECT_EQ(countOfType("wall") + countOfType("exit") + countOfType("player"),
-                  n < 5 ? objectsOfLevel : 0);
-    }
-    EXPECT_EQ(m_controller->state(), Won);
-    EXPECT_EQ(m_controller->totalSteps(), sum);
-    EXPECT_EQ(m_controller->redPlayer(), nullptr);
-    EXPECT_EQ(m_controller->bluePlayer(), nullptr);
-    EXPECT_EQ(m_controller->level(), 5);
-
-    for (cor::Key key : everyKeyButQ)
-        press(key);
-    EXPECT_EQ(m_controller->state(), Won);
-    EXPECT_EQ(countOfType("title-screen"), 0);
-    EXPECT_EQ(countOfType("player"), 0);
-    press(cor::Q);
-    EXPECT_EQ(m_controller->state(), Quitting);
 }
 
 class QuitFromScreen : public GameSession, public ::testing::WithParamInterface<GameState>
@@ -485,68 +354,51 @@ INSTANTIATE_TEST_SUITE_P(EveryScreen, QuitFromScreen,
                          ::testing::Values(Title, Story, HowToPlay, Playing, LevelCompletePending,
                                            LevelComplete, Won));
 
-TEST_F(ControllerTest, IDoesNothingOutsideTheTitle)
+struct QuitArt
 {
-    start();
-    press(cor::ENTER);
-    press(cor::I);
-    EXPECT_EQ(m_controller->state(), Story);
-    press(cor::ENTER);
-    const cor::Vector red = m_controller->redPlayer()->position();
-    press(cor::I);
-    EXPECT_EQ(m_controller->state(), Playing);
-    EXPECT_EQ(m_controller->steps(), 0);
-    EXPECT_EQ(m_controller->redPlayer()->position(), red);
-    EXPECT_EQ(countOfType("title-screen"), 0);
-}
+    int frames; // of the game-over art; 0: none loaded
+    int slowdown;
+    cor::Key toLeaveTheTitle; // the screen Q is pressed on
+};
 
-TEST_F(ControllerTest, QuitAnimationEndsTheGameAfterOnePassThroughItsFrames)
+class QuitAnimationTest : public GameSession, public ::testing::WithParamInterface<QuitArt>
 {
-    const int frames = 5;
-    const int slowdown = 4;
-    start({frames, slowdown, false});
-    press(cor::ENTER); // the story
+};
+
+TEST_P(QuitAnimationTest, EndsTheGameAfterOnePassThroughTheArtOrAtTheNextStepWithout)
+{
+    const QuitArt art = GetParam();
+    start({art.frames, art.slowdown, false});
+    press(art.toLeaveTheTitle);
     press(cor::Q);
     ASSERT_EQ(countOfType("quit-animation"), 1);
+    EXPECT_EQ(countOfType("title-screen"), 0);
     const auto* animation = dynamic_cast<const QuitAnimation*>(
         cor::WorldManager::instance().findObjectsByType("quit-animation")[0]);
     ASSERT_NE(animation, nullptr);
-    EXPECT_EQ(animation->countdown(), frames * slowdown);
-    EXPECT_EQ(animation->position(), cor::Vector(40, 12));
-    EXPECT_EQ(animation->altitude(), 4);
-    EXPECT_EQ(animation->solidness(), cor::INTANGIBLE);
-
-    for (int i = 1; i < frames * slowdown; ++i)
+    const int frames = std::max(1, art.frames * art.slowdown);
+    if (frames > 1)
+    {
+        EXPECT_EQ(animation->countdown(), frames);
+        EXPECT_EQ(animation->position(), cor::Vector(40, 12));
+        EXPECT_EQ(animation->altitude(), 4);
+        EXPECT_EQ(animation->solidness(), cor::INTANGIBLE);
+    }
+    for (int i = 1; i < frames; ++i)
     {
         frame();
         ASSERT_FALSE(cor::GameManager::instance().isGameOver()) << "frame " << i;
         ASSERT_EQ(countOfType("quit-animation"), 1);
     }
+    EXPECT_FALSE(cor::GameManager::instance().isGameOver());
     frame();
     EXPECT_TRUE(cor::GameManager::instance().isGameOver());
     EXPECT_EQ(countOfType("quit-animation"), 0);
 }
 
-TEST_F(ControllerTest, QuitWithoutGameOverArtEndsAtTheNextStep)
-{
-    start({0, 0, false});
-    press(cor::Q); // from the title
-    EXPECT_EQ(countOfType("quit-animation"), 1);
-    EXPECT_EQ(countOfType("title-screen"), 0);
-    EXPECT_FALSE(cor::GameManager::instance().isGameOver());
-    frame();
-    EXPECT_TRUE(cor::GameManager::instance().isGameOver());
-}
-
-TEST_F(ControllerTest, QuitWithArtOfSlowdownZeroEndsAtTheNextStep)
-{
-    start({3, 0, false});
-    press(cor::I);
-    press(cor::Q);
-    EXPECT_FALSE(cor::GameManager::instance().isGameOver());
-    frame();
-    EXPECT_TRUE(cor::GameManager::instance().isGameOver());
-}
+INSTANTIATE_TEST_SUITE_P(Art, QuitAnimationTest,
+                         ::testing::Values(QuitArt{5, 4, cor::ENTER}, QuitArt{0, 0, cor::SPACE},
+                                           QuitArt{3, 0, cor::I}));
 
 TEST_F(ControllerTest, StoryEnterMovesTheMusicToThePlayLoop)
 {

@@ -1,6 +1,5 @@
 // What each state shows, read back from the window. A screen is compared pixel for pixel with
-// a reference drawn cell by cell from the expected texts and map cells, and each expected
-// character's cell is also classified by the colour of its glyph.
+// a reference drawn cell by cell from the expected texts, colours and map cells.
 #include "GameSession.h"
 
 #include <BoardVisibility.h>
@@ -8,10 +7,7 @@
 #include <cor/DisplayManager.h>
 #include <cor/SfmlAdapter.h>
 
-#include <cmath>
 #include <optional>
-#include <set>
-#include <sstream>
 
 namespace gametest
 {
@@ -138,35 +134,6 @@ protected:
         return image;
     }
 
-    // The colour most of a cell's lit pixels have, or nothing when the cell is dark.
-    static std::optional<cor::Color> glyphColour(const sf::Image& image, float column, float row)
-    {
-        const cor::DisplayManager& display = cor::DisplayManager::instance();
-        const auto x0 = static_cast<unsigned>(std::floor(column * display.cellWidth()));
-        const auto x1 = static_cast<unsigned>(std::floor((column + 1) * display.cellWidth()));
-        const auto y0 = static_cast<unsigned>(std::floor(row * display.cellHeight()));
-        const auto y1 = static_cast<unsigned>(std::floor((row + 1) * display.cellHeight()));
-        int counts[8] = {};
-        for (unsigned y = y0; y < y1; ++y)
-            for (unsigned x = x0; x < x1; ++x)
-            {
-                const sf::Color pixel = cor::sfml::pixelAt(image, x, y);
-                const int index =
-                    (pixel.r > 127 ? 1 : 0) | (pixel.g > 127 ? 2 : 0) | (pixel.b > 127 ? 4 : 0);
-                ++counts[index];
-            }
-        // Bits (red, green, blue) to the engine's colours.
-        const cor::Color byBits[8] = {cor::BLACK, cor::RED,     cor::GREEN, cor::YELLOW,
-                                      cor::BLUE,  cor::MAGENTA, cor::CYAN,  cor::WHITE};
-        int best = 0;
-        for (int i = 1; i < 8; ++i)
-            if (counts[i] > counts[best] || best == 0)
-                best = counts[i] > 0 ? i : best;
-        if (best == 0)
-            return std::nullopt;
-        return byBits[best];
-    }
-
     static std::size_t litPixelsInRows(const sf::Image& image, float firstRow, float lastRow,
                                        float firstColumn = 0, float lastColumn = 79)
     {
@@ -184,7 +151,7 @@ protected:
         return lit;
     }
 
-    // The drawn frame must equal the reference and every expected glyph must show its colour.
+    // The drawn frame must equal the reference, pixel for pixel.
     void expectScreen(const sf::Image& drawn, const Screen& screen)
     {
         const sf::Image expected = reference(screen);
@@ -206,118 +173,45 @@ protected:
                           << static_cast<float>(firstDifference->second) / display.cellHeight()
                           << ")";
 
-        // A cell drawn over later (a character on its exit) shows only its last glyph.
-        std::set<std::pair<float, float>> covered;
-        for (auto list : {&screen.texts, &screen.cells})
-            for (auto placed = list->rbegin(); placed != list->rend(); ++placed)
-                for (std::size_t i = placed->text.size(); i-- > 0;)
-                {
-                    const float column = placed->column + static_cast<float>(i);
-                    if (placed->text[i] == ' ' || !covered.emplace(column, placed->row).second)
-                        continue;
-                    const std::optional<cor::Color> colour =
-                        glyphColour(drawn, column, placed->row);
-                    EXPECT_EQ(colour, std::optional<cor::Color>(placed->colour))
-                        << "'" << placed->text[i] << "' of \"" << placed->text << "\" at ("
-                        << column << ", " << placed->row << ")";
-                }
+        // A reference that shows nothing would make the comparison empty.
+        EXPECT_GT(litPixelsInRows(expected, 0, static_cast<float>(display.cellRows() - 1)), 0u);
     }
-
-    sf::Image drawnWith(std::vector<KeyInput> keys = {}) { return drawnFrame(keys); }
 };
 
-TEST_F(ScreensTest, TitleShowsOnlyTheTitleArtCentred)
+// The story's and the how-to-play texts, cell by cell with their colours, are the end-to-end
+// scenarios' to check; the title's uneven art shows a wrong centre here.
+TEST_F(ScreensTest, TitleShowsOnlyItsArtCentredAlsoWhenItComesBack)
 {
     start();
     const SpriteData title = worldAndTitleSprites().back();
     ASSERT_EQ(title.label, "halvren-title");
-    expectScreen(drawnWith(), {centredArt(title, cor::WHITE), {}});
+    expectScreen(drawnFrame(), {centredArt(title, cor::WHITE), {}});
+    frame({{cor::I}});
+    expectScreen(drawnFrame({{cor::ESCAPE}}), {centredArt(title, cor::WHITE), {}});
 }
 
-TEST_F(ScreensTest, StoryScreen)
-{
-    start();
-    const sf::Image drawn = drawnWith({{cor::ENTER}});
-    expectScreen(
-        drawn,
-        {{},
-         {centred("1944 - Somewhere in Berlin", 40, 4, cor::WHITE),
-          centred("Two British prisoners of war have been separated", 40, 7, cor::WHITE),
-          centred("inside a German prison.", 40, 9, cor::WHITE),
-          centred("Unable to see each other, they move together,", 40, 12, cor::WHITE),
-          centred("one step at a time.", 40, 14, cor::WHITE),
-          centred("Their paths are different, but they must escape together.", 40, 17, cor::WHITE),
-          centred("Reach both exits. Get them home.", 40, 20, cor::YELLOW),
-          centred("Enter: Begin   Esc: Back   Q: Quit", 40, 22, cor::WHITE)}});
-}
-
-TEST_F(ScreensTest, HowToPlayScreen)
-{
-    start();
-    const sf::Image drawn = drawnWith({{cor::I}});
-    expectScreen(drawn, {{},
-                         {centred("HOW TO PLAY", 40, 5, cor::WHITE),
-                          centred("Control both characters at the same time", 40, 9, cor::WHITE),
-                          centred("Move: WASD / Arrow Keys", 40, 11, cor::WHITE),
-                          centred("Guide both characters to their exits", 40, 13, cor::WHITE),
-                          centred("Esc: Back to title", 40, 17, cor::YELLOW)}});
-}
-
-TEST_F(ScreensTest, PlayScreenShowsTheMapsAndTheStatusLine)
+TEST_F(ScreensTest, PlayingFiveLevelsShowsEachScreenOfALevelAndTheResults)
 {
     start();
     const TestLevel& first = testLevels()[0];
-    const sf::Image atStart = drawnWith({{cor::ENTER}, {cor::ENTER}});
-    expectScreen(atStart,
+    expectScreen(drawnFrame({{cor::ENTER}, {cor::ENTER}}),
                  {mapCells(first, first.redStart, first.blueStart), playTexts(1, 0, false)});
 
-    // Level 3 after twelve moves into the left wall: both characters stay where they started.
-    solveCurrentLevel();
-    waitForLevelComplete();
-    press(cor::ENTER);
-    solveCurrentLevel();
-    waitForLevelComplete();
-    press(cor::ENTER);
-    ASSERT_EQ(m_controller->level(), 3);
-    for (int i = 0; i < 11; ++i)
-        press(cor::LEFT);
-    const sf::Image drawn = drawnWith({{cor::LEFT}});
-    const TestLevel& third = testLevels()[2];
-    expectScreen(drawn,
-                 {mapCells(third, third.redStart, third.blueStart), playTexts(3, 12, false)});
-    // "Steps: 12" ends in column 77.
-    EXPECT_EQ(glyphColour(drawn, 77, 1), std::optional<cor::Color>(cor::YELLOW));
-}
-
-TEST_F(ScreensTest, PendingCompletionKeepsTheMapsWithTheGreenMessage)
-{
-    start();
-    enterLevelOne();
-    solveCurrentLevel();
-    const TestLevel& level = testLevels()[0];
-    const int steps = static_cast<int>(level.solution.size());
-    const sf::Image drawn = drawnWith({{cor::RIGHT}});
-    expectScreen(drawn,
-                 {mapCells(level, level.redExit, level.blueExit), playTexts(1, steps, true)});
-}
-
-TEST_F(ScreensTest, LevelCompleteHidesTheMapsBlinksItsPromptAndReplayShowsThemAgain)
-{
-    start();
-    enterLevelOne();
+    // The pause keeps the maps, with the green message; the move in its first frame is ignored.
     const int wasted = 2;
     solveCurrentLevel(wasted);
-    const TestLevel& level = testLevels()[0];
-    const int steps = wasted + static_cast<int>(level.solution.size());
-    for (int i = 1; i < pauseFrames(); ++i)
+    const int steps = wasted + static_cast<int>(first.solution.size());
+    expectScreen(drawnFrame({{cor::RIGHT}}),
+                 {mapCells(first, first.redExit, first.blueExit), playTexts(1, steps, true)});
+    for (int i = 2; i < pauseFrames(); ++i)
         frame();
 
-    // The k-th frame of the screen shows the prompt while k mod 30 is below 15.
+    // The k-th frame of the level-complete screen shows the prompt while k mod 30 is below 15.
     const float promptRow = 14;
     for (int k = 1; k <= 31; ++k)
     {
         SCOPED_TRACE("frame " + std::to_string(k) + " of the level-complete screen");
-        const sf::Image drawn = drawnWith();
+        const sf::Image drawn = drawnFrame();
         ASSERT_EQ(m_controller->state(), LevelComplete);
         const bool shown = k % 30 < 15;
         if (k == 1 || k == 15 || k == 30)
@@ -327,67 +221,64 @@ TEST_F(ScreensTest, LevelCompleteHidesTheMapsBlinksItsPromptAndReplayShowsThemAg
         EXPECT_EQ(litPixelsInRows(drawn, 5, 17, 4, 22), 0u);
         EXPECT_EQ(litPixelsInRows(drawn, 5, 17, 58, 75), 0u);
     }
+    // A replay shows the maps again.
+    expectScreen(drawnFrame({{cor::R}}),
+                 {mapCells(first, first.redStart, first.blueStart), playTexts(1, 0, false)});
 
-    const sf::Image replayed = drawnWith({{cor::R}});
-    expectScreen(replayed,
-                 {mapCells(level, level.redStart, level.blueStart), playTexts(1, 0, false)});
-}
-
-TEST_F(ScreensTest, LastLevelCompleteAsksForTheFinalResults)
-{
-    start();
-    enterLevelOne();
-    for (int n = 1; n < 5; ++n)
-    {
-        solveCurrentLevel();
-        waitForLevelComplete();
-        press(cor::ENTER);
-    }
-    ASSERT_EQ(m_controller->level(), 5);
-    solveCurrentLevel(4);
-    for (int i = 1; i < pauseFrames(); ++i)
-        frame();
-    const int steps = 4 + static_cast<int>(testLevels()[4].solution.size());
-    expectScreen(drawnWith(), {{}, levelCompleteTexts(5, steps, true)});
-}
-
-TEST_F(ScreensTest, FinalResultsShowTheTotal)
-{
-    start();
-    enterLevelOne();
     int total = 0;
     for (int n = 1; n <= 5; ++n)
     {
-        solveCurrentLevel(n + 2);
-        total +=
-            n + 2 + static_cast<int>(testLevels()[static_cast<std::size_t>(n - 1)].solution.size());
-        waitForLevelComplete();
-        if (n < 5)
-            press(cor::ENTER);
+        SCOPED_TRACE("level " + std::to_string(n));
+        const TestLevel& level = testLevels()[static_cast<std::size_t>(n - 1)];
+        const auto objectsOfLevel = [this]
+        { return countOfType("wall") + countOfType("exit") + countOfType("player"); };
+        const std::int32_t objects = objectsOfLevel();
+        if (n == 3)
+        {
+            // Twelve moves into the left wall: both characters stay where they started.
+            for (int i = 0; i < 11; ++i)
+                press(cor::LEFT);
+            const sf::Image drawn = drawnFrame({{cor::LEFT}});
+            expectScreen(
+                drawn, {mapCells(level, level.redStart, level.blueStart), playTexts(3, 12, false)});
+        }
+        solveCurrentLevel(n == 3 ? 0 : n + 2);
+        const int levelSteps = (n == 3 ? 12 : n + 2) + static_cast<int>(level.solution.size());
+        total += levelSteps;
+        for (int i = 1; i < pauseFrames(); ++i)
+            frame();
+        // The last level's prompt asks for the final results.
+        expectScreen(drawnFrame(), {{}, levelCompleteTexts(n, levelSteps, true)});
+        press(cor::ENTER);
+        // The old level is gone after the deletion pass; the next one replaced it.
+        EXPECT_EQ(objectsOfLevel(), n < 5 ? objects : 0);
     }
-    const sf::Image drawn = drawnWith({{cor::ENTER}});
     ASSERT_EQ(m_controller->state(), Won);
-    expectScreen(drawn, {{},
-                         {centred("YOU WIN!", 40, 7, cor::GREEN),
-                          centred("All 5 levels completed", 40, 10, cor::WHITE),
-                          centred("Total steps: " + std::to_string(total), 40, 12, cor::YELLOW),
-                          centred("Press Q to quit", 40, 16, cor::WHITE)}});
+    EXPECT_EQ(m_controller->redPlayer(), nullptr);
+    EXPECT_EQ(m_controller->bluePlayer(), nullptr);
+    expectScreen(drawnFrame(),
+                 {{},
+                  {centred("YOU WIN!", 40, 7, cor::GREEN),
+                   centred("All 5 levels completed", 40, 10, cor::WHITE),
+                   centred("Total steps: " + std::to_string(total), 40, 12, cor::YELLOW),
+                   centred("Press Q to quit", 40, 16, cor::WHITE)}});
 }
 
-TEST_F(ScreensTest, QuittingShowsOnlyTheGameOverArt)
+class QuitScreen : public ScreensTest, public ::testing::WithParamInterface<std::vector<cor::Key>>
+{
+};
+
+// From the title the art replaces the title's in the same frame; from a level it hides the maps.
+TEST_P(QuitScreen, ShowsOnlyTheGameOverArt)
 {
     start();
-    enterLevelOne();
-    const sf::Image drawn = drawnWith({{cor::Q}});
-    expectScreen(drawn, {centredArt(gameoverSprite(5, 4), cor::RED), {}});
+    pressAll(GetParam());
+    expectScreen(drawnFrame({{cor::Q}}), {centredArt(gameoverSprite(5, 4), cor::RED), {}});
 }
 
-TEST_F(ScreensTest, QuitFromTheTitleReplacesTheTitleArtInTheSameFrame)
-{
-    start();
-    const sf::Image drawn = drawnWith({{cor::Q}});
-    expectScreen(drawn, {centredArt(gameoverSprite(5, 4), cor::RED), {}});
-}
+INSTANTIATE_TEST_SUITE_P(FromTitleAndLevel, QuitScreen,
+                         ::testing::Values(std::vector<cor::Key>{},
+                                           std::vector<cor::Key>{cor::ENTER, cor::ENTER}));
 
 } // namespace
 } // namespace gametest

@@ -61,7 +61,7 @@ protected:
 
 } // namespace
 
-TEST_F(DrawingTest, ObjectsAreDrawnByAltitudeAndOutOfRangeOnesNever)
+TEST_F(DrawingTest, ObjectsAreDrawnByAltitudeThenAgeAndOutOfRangeOnesNever)
 {
     loadSprite("red", 1, 1, 0, "red", {"#"});
     loadSprite("green", 1, 1, 0, "green", {"#"});
@@ -75,6 +75,12 @@ TEST_F(DrawingTest, ObjectsAreDrawnByAltitudeAndOutOfRangeOnesNever)
     auto* four = new DrawnObject(order, 4, cell);
     auto* five = new DrawnObject(order, cor::HIGHEST_ALTITUDE + 1, elsewhere);
     auto* below = new DrawnObject(order, -1, elsewhere);
+    // Within one altitude the object made later is drawn later.
+    const cor::Vector shared(30, 10);
+    auto* earlier = new DrawnObject(order, 1, shared);
+    auto* later = new DrawnObject(order, 1, shared);
+    earlier->assignSprite("red");
+    later->assignSprite("green");
     three->assignSprite("green");
     zero->assignSprite("red");
     four->assignSprite("blue");
@@ -85,12 +91,14 @@ TEST_F(DrawingTest, ObjectsAreDrawnByAltitudeAndOutOfRangeOnesNever)
     const sf::Image image = worldtest::captureFrame();
     cor::DisplayManager::instance().presentFrame();
 
-    EXPECT_EQ(order, (std::vector<DrawnObject*>{zero, three, four}));
+    EXPECT_EQ(order, (std::vector<DrawnObject*>{zero, earlier, later, three, four}));
     // The last drawn covers the others in the shared cell.
     EXPECT_GT(pixelsOfColor(image, 20, 10, BLUE), 10);
     EXPECT_EQ(pixelsOfColor(image, 20, 10, RED), 0);
     EXPECT_EQ(pixelsOfColor(image, 20, 10, GREEN), 0);
     EXPECT_EQ(pixelsOfColor(image, 40, 10, YELLOW), 0);
+    EXPECT_GT(pixelsOfColor(image, 30, 10, GREEN), 10);
+    EXPECT_EQ(pixelsOfColor(image, 30, 10, RED), 0);
 }
 
 TEST_F(DrawingTest, SpritesAreCentredWithTheExtraCellLeftAndAbove)
@@ -136,10 +144,7 @@ TEST_F(DrawingTest, ANewObjectHasTheDefaultsAndDrawsNothing)
     EXPECT_EQ(object->typeName(), "Object");
     EXPECT_EQ(object->position(), cor::Vector(0, 0));
     EXPECT_EQ(object->altitude(), 2);
-    EXPECT_EQ(object->solidness(), cor::BLOCKING);
-    EXPECT_EQ(object->box().corner, cor::Vector(-0.5f, -0.5f));
-    EXPECT_EQ(object->box().width, 1.0f);
-    EXPECT_EQ(object->box().height, 1.0f);
+    // Its one-cell box and blocking solidness show in the collision tests.
     EXPECT_EQ(object->animation().sprite(), nullptr);
     EXPECT_EQ(object->velocity(), cor::Vector(0, 0));
 
@@ -191,7 +196,7 @@ TEST_F(DrawingTest, AnimationsStayOnEachFrameForTheSlowdown)
     EXPECT_EQ(frozen.slowdownCount(), cor::SpriteAnimation::FROZEN);
 }
 
-TEST_F(DrawingTest, AFrameThatCannotBeDrawnFailsWithoutAdvancing)
+TEST_F(DrawingTest, AFrameThatCannotBeDrawnOrNoWindowFailsWithoutAdvancing)
 {
     loadSprite("pair", 1, 1, 0, "magenta", {"a", "b"});
     cor::SpriteAnimation animation;
@@ -220,12 +225,8 @@ TEST_F(DrawingTest, AFrameThatCannotBeDrawnFailsWithoutAdvancing)
     const sf::Image image = worldtest::captureFrame();
     cor::DisplayManager::instance().presentFrame();
     EXPECT_EQ(pixelsOfColor(image, 5, 5, sf::Color::Magenta), 0);
-}
 
-TEST_F(DrawingTest, NoWindowMeansTheDrawFailsAndTheAnimationWaits)
-{
-    loadSprite("pair", 1, 1, 0, "magenta", {"a", "b"});
-    cor::SpriteAnimation animation;
+    // Without a window no frame can be drawn.
     animation.setSprite(cor::ResourceManager::instance().findSprite("pair"));
     cor::InputManager::instance().shutdown();
     cor::DisplayManager::instance().shutdown();
