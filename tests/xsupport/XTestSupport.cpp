@@ -48,7 +48,8 @@ bool displayAnswers(const std::string& name)
 
 // One Xvfb for the whole test process: the graphics library keeps its connection to the
 // first display it opened, so the server must outlive every window. The server picks a free
-// display number itself (-displayfd), so tests started together never share one.
+// display number itself (-displayfd), so tests started together never share one; -noreset
+// keeps it from refusing connections for a moment each time its last client leaves.
 class PrivateServer
 {
 public:
@@ -69,7 +70,7 @@ public:
             dup2(nothing, STDERR_FILENO);
             const std::string fd = std::to_string(channel[1]);
             execl(xvfb.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
-                  "-nolisten", "tcp", static_cast<char*>(nullptr));
+                  "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
             _exit(127);
         }
         close(channel[1]);
