@@ -175,7 +175,13 @@ class Game:
             if self.process.poll() is not None:
                 raise AssertionError("the game exited (%s) while waiting for %s"
                                      % (self.process.returncode, what))
-            last = self.capture()
+            try:
+                screen = self.capture()
+            except ValueError:
+                # The window is still being placed and reaches past the screen's edge.
+                time.sleep(0.03)
+                continue
+            last = screen
             if predicate(last):
                 return last
             time.sleep(0.03)
