@@ -10,26 +10,18 @@ namespace
 
 constexpr float screenCentre = 40.0f;
 
-// One drawCh per character; a failing cell cuts only this text short.
-void drawPlaced(const std::string& text, float firstColumn, float row, cor::Color color)
-{
-    cor::DisplayManager& display = cor::DisplayManager::instance();
-    for (std::size_t i = 0; i < text.size(); ++i)
-    {
-        if (display.drawCh(cor::Vector(firstColumn + static_cast<float>(i), row), text[i], color) !=
-            0)
-            return;
-    }
-}
-
+// drawText() places each character with one drawCh and stops at the first failing cell,
+// which cuts only this text short; the next text is drawn all the same.
 void drawCentred(const std::string& text, float column, float row, cor::Color color)
 {
-    drawPlaced(text, column - static_cast<float>(text.size()) * 0.5f, row, color);
+    cor::DisplayManager::instance().drawText(cor::Vector(column, row), text, cor::ALIGN_CENTER,
+                                             color);
 }
 
 void drawRightAligned(const std::string& text, float column, float row, cor::Color color)
 {
-    drawPlaced(text, column - static_cast<float>(text.size()), row, color);
+    cor::DisplayManager::instance().drawText(cor::Vector(column, row), text, cor::ALIGN_RIGHT,
+                                             color);
 }
 
 } // namespace
