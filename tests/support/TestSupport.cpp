@@ -1,52 +1,39 @@
 #include "TestSupport.h"
 
-#include <cerrno>
-#include <chrono>
-#include <csignal>
+#include <cor/DisplayManager.h>
+#include <cor/EventCollision.h>
+#include <cor/EventKeyboard.h>
+#include <cor/EventMouse.h>
+#include <cor/EventStep.h>
+#include <cor/GameManager.h>
+#include <cor/LogManager.h>
+#include <cor/ResourceManager.h>
+#include <cor/SfmlAdapter.h>
+
+#include <cmath>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <stdexcept>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace testsupport
 {
 
-TempDir::TempDir(bool enter) : m_entered(enter)
+TempDir::TempDir()
 {
-    std::random_device random;
-    const fs::path base = fs::temp_directory_path();
-    for (int attempt = 0; attempt < 100; ++attempt)
-    {
-        const fs::path candidate = base / ("halvren-test-" + std::to_string(random()));
-        if (fs::create_directory(candidate))
-        {
-            m_path = candidate;
-            break;
-        }
-    }
-    if (m_path.empty())
+    std::string pattern = (fs::temp_directory_path() / "halvren-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot create a temporary directory");
-    if (m_entered)
-    {
-        m_previous = fs::current_path();
-        fs::current_path(m_path);
-    }
+    m_path = pattern;
+    fs::current_path(m_path);
 }
 
 TempDir::~TempDir()
 {
     std::error_code error;
-    if (m_entered)
-        fs::current_path(m_previous, error);
-    // Give back write permission first, in case a test took it away.
-    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, error);
+    fs::current_path(m_previous, error);
     fs::remove_all(m_path, error);
 }
 
@@ -54,109 +41,140 @@ void writeFile(const fs::path& path, const std::string& content)
 {
     if (path.has_parent_path())
         fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
-    if (!out)
-        throw std::runtime_error("cannot write " + path.string());
+    std::ofstream(path, std::ios::binary) << content;
 }
 
 std::string readFile(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream content;
-    content << in.rdbuf();
+    content << std::ifstream(path, std::ios::binary).rdbuf();
     return content.str();
 }
 
-void copyRunDirectory(const fs::path& dir)
+void EngineFixture::SetUp()
 {
-    fs::copy(HALVREN_RUN_DIR, dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    // A log left in the run directory by an earlier run by hand is not part of the game.
-    std::error_code error;
-    if (fs::is_regular_file(dir / "corvane.log", error))
-        fs::remove(dir / "corvane.log", error);
+    fs::copy(HALVREN_RUN_DIR, fs::current_path(), fs::copy_options::recursive);
+    ASSERT_EQ(cor::GameManager::instance().initialize(), 0);
+    cor::LogManager::instance().setFlushEachMessage(true);
 }
 
-namespace
+void EngineFixture::TearDown()
 {
+    cor::GameManager::instance().shutdown();
+    cor::GameManager::instance().setFrameTimer(nullptr);
+}
 
-std::string drain(int fd)
+Recorder::~Recorder()
+{
+    if (onDestroy)
+        onDestroy();
+}
+
+int Recorder::handleEvent(const cor::Event* event)
+{
+    Delivery delivery;
+    delivery.receiver = id();
+    delivery.type = event->typeName();
+    if (const auto* step = dynamic_cast<const cor::EventStep*>(event))
+        delivery.step = step->stepCount();
+    if (const auto* collision = dynamic_cast<const cor::EventCollision*>(event))
+    {
+        delivery.other = collision->mover() == this ? collision->other() : collision->mover();
+    }
+    if (const auto* keyboard = dynamic_cast<const cor::EventKeyboard*>(event))
+    {
+        delivery.key = keyboard->key();
+        delivery.action = keyboard->action();
+    }
+    if (const auto* mouse = dynamic_cast<const cor::EventMouse*>(event))
+    {
+        delivery.action = mouse->action();
+        delivery.button = mouse->button();
+        delivery.position = mouse->position();
+    }
+    m_log->push_back(delivery);
+    if (onEvent)
+        onEvent(*event);
+    return 1;
+}
+
+int Recorder::draw()
+{
+    if (onDraw)
+        onDraw();
+    return cor::Object::draw();
+}
+
+std::vector<Delivery> Recorder::received(const std::string& type) const
+{
+    std::vector<Delivery> found;
+    for (const Delivery& delivery : *m_log)
+        if (delivery.receiver == id() && delivery.type == type)
+            found.push_back(delivery);
+    return found;
+}
+
+void loadSprite(const std::string& label, int width, int height, int slowdown,
+                const std::string& colour, const std::vector<std::string>& frames)
+{
+    std::string text = std::to_string(frames.size()) + "\n" + std::to_string(width) + "\n" +
+                       std::to_string(height) + "\n" + std::to_string(slowdown) + "\n" + colour;
+    for (const std::string& frame : frames)
+        for (std::size_t row = 0; row < static_cast<std::size_t>(height); ++row)
+            text += "\n" + frame.substr(row * static_cast<std::size_t>(width),
+                                        static_cast<std::size_t>(width));
+    writeFile(label + ".txt", text + "\n");
+    ASSERT_EQ(cor::ResourceManager::instance().loadSprite(label + ".txt", label), 0) << label;
+}
+
+Rows walledMap(char marker)
+{
+    Rows rows(13, "#" + std::string(17, '.') + "#");
+    rows.front() = rows.back() = std::string(19, '#');
+    rows[2][3] = marker;
+    rows[9][14] = 'E';
+    return rows;
+}
+
+std::string joinLines(const Rows& lines, const std::string& lineEnd)
 {
     std::string text;
-    char buffer[4096];
-    for (;;)
-    {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n > 0)
-            text.append(buffer, static_cast<std::size_t>(n));
-        else if (n == 0 || errno != EINTR)
-            break;
-    }
+    for (const std::string& line : lines)
+        text += line + lineEnd;
     return text;
 }
 
-} // namespace
-
-RunResult runProgram(const fs::path& program, const std::vector<std::string>& arguments,
-                     const fs::path& workingDir, int timeoutSeconds)
+std::string levelText(const Rows& red, const Rows& blue)
 {
-    // Output goes to files so a chatty child can never block on a full pipe.
-    char outName[] = "/tmp/halvren-out-XXXXXX";
-    char errName[] = "/tmp/halvren-err-XXXXXX";
-    const int outFd = mkstemp(outName);
-    const int errFd = mkstemp(errName);
+    return "[RED]\n" + joinLines(red) + "[BLUE]\n" + joinLines(blue);
+}
 
-    const pid_t child = fork();
-    if (child == 0)
-    {
-        dup2(outFd, STDOUT_FILENO);
-        dup2(errFd, STDERR_FILENO);
-        const int nothing = open("/dev/null", O_RDONLY);
-        dup2(nothing, STDIN_FILENO);
-        if (chdir(workingDir.c_str()) != 0)
-            _exit(126);
-        setenv("ALSOFT_DRIVERS", "null", 1);
-        std::vector<char*> argv;
-        std::string programName = program.string();
-        argv.push_back(programName.data());
-        std::vector<std::string> copies = arguments;
-        for (std::string& argument : copies)
-            argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        execv(programName.c_str(), argv.data());
-        _exit(127);
-    }
+sf::Image captureFrame()
+{
+    return cor::sfml::captureWindow(*cor::DisplayManager::instance().window());
+}
 
-    RunResult result;
-    int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
-    for (;;)
-    {
-        const pid_t done = waitpid(child, &status, WNOHANG);
-        if (done == child)
-            break;
-        if (std::chrono::steady_clock::now() > deadline)
+int pixelsOfColor(const sf::Image& image, int column, int row, sf::Color color)
+{
+    const cor::DisplayManager& display = cor::DisplayManager::instance();
+    const auto near = [](std::uint8_t value, std::uint8_t target)
+    { return target > 127 ? value > 160 : value < 96; };
+    // The box sits a tenth of a cell right and a fifth down, one pixel shorter than the cell;
+    // a pixel belongs to it when its centre does.
+    const float width = display.cellWidth();
+    const float height = display.cellHeight();
+    const float left = static_cast<float>(column) * width + width / 10.0f;
+    const float top = static_cast<float>(row) * height + height / 5.0f;
+    int found = 0;
+    for (float y = std::floor(top) + 0.5f; y < top + height - 1.0f; ++y)
+        for (float x = std::floor(left) + 0.5f; x < left + width; ++x)
         {
-            kill(child, SIGKILL);
-            waitpid(child, &status, 0);
-            break;
+            const sf::Color pixel =
+                cor::sfml::pixelAt(image, static_cast<unsigned>(x), static_cast<unsigned>(y));
+            found += x > left && y > top && pixel != sf::Color::Black && near(pixel.r, color.r) &&
+                     near(pixel.g, color.g) && near(pixel.b, color.b);
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    if (WIFEXITED(status))
-        result.exitCode = WEXITSTATUS(status);
-    else if (WIFSIGNALED(status))
-        result.signal = WTERMSIG(status);
-
-    lseek(outFd, 0, SEEK_SET);
-    lseek(errFd, 0, SEEK_SET);
-    result.standardOutput = drain(outFd);
-    result.standardError = drain(errFd);
-    close(outFd);
-    close(errFd);
-    unlink(outName);
-    unlink(errName);
-    return result;
+    return found;
 }
 
 } // namespace testsupport

@@ -1,56 +1,102 @@
 #ifndef HALVREN_TEST_SUPPORT_H
 #define HALVREN_TEST_SUPPORT_H
 
-// Small helpers shared by the test programs: temporary working directories, files,
-// and running the real halvren program as a child process.
+// What several test programs need: a temporary working directory, the engine started in a
+// copy of the run directory, an object that records its events, sprite and level writers,
+// and a reader for what a cell of the window shows.
 
-#include <cstdint>
+#include <cor/Event.h>
+#include <cor/Input.h>
+#include <cor/Object.h>
+
+#include <gtest/gtest.h>
+
+#include <SFML/Graphics/Image.hpp>
+
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace testsupport
 {
 
-// A fresh directory under the system's temporary directory, removed on destruction.
-// With enter = true the process works inside it until destruction.
+// A fresh temporary directory the process works in until the object goes; then it is removed.
 class TempDir
 {
 public:
-    explicit TempDir(bool enter = true);
+    TempDir();
     ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
 
 private:
     std::filesystem::path m_path;
-    std::filesystem::path m_previous;
-    bool m_entered;
+    std::filesystem::path m_previous = std::filesystem::current_path();
 };
 
 void writeFile(const std::filesystem::path& path, const std::string& content);
 std::string readFile(const std::filesystem::path& path);
 
-// Copies the built run directory (program and data) into dir.
-void copyRunDirectory(const std::filesystem::path& dir);
-
-struct RunResult
+// The whole engine started in a temporary copy of the run directory, its log written out at
+// each message.
+class EngineFixture : public ::testing::Test
 {
-    int exitCode = -1000; // the exit status as the shell sees it (0..255), or -1000 on a signal
-    int signal = 0;
-    std::string standardOutput;
-    std::string standardError;
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    static std::string log() { return readFile("corvane.log"); }
+
+    TempDir dir;
 };
 
-// Runs program with arguments in workingDir and waits for it (at most timeoutSeconds).
-RunResult runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                     const std::filesystem::path& workingDir, int timeoutSeconds = 60);
+// One event as a Recorder received it; what the event does not carry keeps its default.
+struct Delivery
+{
+    std::int32_t receiver = -1;
+    std::string type;
+    int step = -1;
+    cor::Object* other = nullptr; // the other party of a collision
+    cor::Key key = cor::NO_KEY;
+    int action = -1; // of a key or the mouse
+    cor::MouseButton button = cor::NO_BUTTON;
+    cor::Vector position; // of the mouse
+};
 
-// The exit status -1 as a process reports it to its parent.
-constexpr int EXIT_MINUS_ONE = 255;
+// An object that writes every event it gets to a log, its own or one shared with others.
+class Recorder : public cor::Object
+{
+public:
+    explicit Recorder(std::vector<Delivery>* sharedLog = nullptr)
+        : m_log(sharedLog ? sharedLog : &m_ownLog)
+    {
+    }
+    ~Recorder() override;
+    int handleEvent(const cor::Event* event) override;
+    int draw() override;
+    std::vector<Delivery> received(const std::string& type) const;
+
+    std::function<void(const cor::Event&)> onEvent;
+    std::function<void()> onDraw;
+    std::function<void()> onDestroy;
+
+private:
+    std::vector<Delivery> m_ownLog;
+    std::vector<Delivery>* m_log;
+};
+
+// Writes the sprite file "<label>.txt" (each frame given whole, row after row) and loads it.
+void loadSprite(const std::string& label, int width, int height, int slowdown,
+                const std::string& colour, const std::vector<std::string>& frames);
+
+using Rows = std::vector<std::string>;
+// A map walled all round, its marker on row 2, column 3 and its exit on row 9, column 14.
+Rows walledMap(char marker);
+std::string joinLines(const Rows& lines, const std::string& lineEnd = "\n");
+std::string levelText(const Rows& red = walledMap('R'), const Rows& blue = walledMap('B'));
+
+// What has been drawn into the window so far in this frame.
+sf::Image captureFrame();
+// Pixels of the cell's background box that show the colour (each channel near full or zero).
+int pixelsOfColor(const sf::Image& image, int column, int row, sf::Color color);
 
 } // namespace testsupport
 
