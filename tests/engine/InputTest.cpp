@@ -1,0 +1,144 @@
+// The key map, and real key presses and pointer events from xdotool into one engine window.
+#include "TestSupport.h"
+
+#include <cor/DisplayManager.h>
+#include <cor/InputManager.h>
+#include <cor/SfmlAdapter.h>
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+using namespace testsupport;
+using Keys = std::vector<std::pair<cor::Key, int>>;
+
+TEST(KeyMap, EverySfmlKeyGivesItsEngineKeyOrNone)
+{
+    using K = sf::Keyboard::Key;
+    // clang-format off
+    const std::pair<K, cor::Key> table[] = {
+        {K::A, cor::A}, {K::Z, cor::Z}, {K::F1, cor::F1}, {K::F12, cor::F12}, {K::Num1, cor::NUM1},
+        {K::Num9, cor::NUM9}, {K::Num0, cor::NUM0}, {K::Space, cor::SPACE}, {K::Enter, cor::ENTER},
+        {K::Escape, cor::ESCAPE}, {K::Tab, cor::TAB}, {K::Left, cor::LEFT}, {K::Right, cor::RIGHT},
+        {K::Up, cor::UP}, {K::Down, cor::DOWN}, {K::Pause, cor::PAUSE}, {K::Hyphen, cor::HYPHEN},
+        {K::Equal, cor::EQUAL}, {K::Period, cor::PERIOD}, {K::Comma, cor::COMMA},
+        {K::Slash, cor::SLASH}, {K::LControl, cor::LCONTROL}, {K::RControl, cor::RCONTROL},
+        {K::LShift, cor::LSHIFT}, {K::RShift, cor::RSHIFT}, {cor::sfml::graveKey(), cor::GRAVE},
+        {K::Unknown, cor::NO_KEY}, {K::LAlt, cor::NO_KEY}, {K::Backspace, cor::NO_KEY},
+        {K::Delete, cor::NO_KEY}, {K::Numpad0, cor::NO_KEY}, {K::F13, cor::NO_KEY},
+        {K::Semicolon, cor::NO_KEY}, {K::Add, cor::NO_KEY}};
+    // clang-format on
+    for (const auto& [sfmlKey, engineKey] : table)
+        EXPECT_EQ(cor::InputManager::mapKey(sfmlKey), engineKey) << static_cast<int>(sfmlKey);
+}
+
+namespace
+{
+
+class WindowInput : public EngineFixture
+{
+protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        window = std::to_string(display.window()->getSystemHandle());
+        ASSERT_TRUE(xdotool("windowraise " + window + " windowfocus --sync " + window));
+        pollFor(std::chrono::milliseconds(200)); // what mapping and focusing the window queued
+    }
+    static bool xdotool(const std::string& arguments)
+    {
+        return std::system(("xdotool " + arguments).c_str()) == 0;
+    }
+    static void pollFor(std::chrono::milliseconds duration)
+    {
+        for (const auto end = std::chrono::steady_clock::now() + duration;
+             std::chrono::steady_clock::now() < end;
+             std::this_thread::sleep_for(std::chrono::milliseconds(5)))
+            cor::InputManager::instance().pollInput();
+    }
+    // Polls until `count` events of the type with that action came (five seconds at most),
+    // and a little longer so that anything that should not be there shows too.
+    static std::vector<Delivery> await(const std::string& type, int action, std::size_t count)
+    {
+        const Recorder recorder;
+        const auto counted = [&]
+        {
+            std::size_t found = 0;
+            for (const Delivery& delivery : recorder.received(type))
+                found += delivery.action == action;
+            return found;
+        };
+        for (int tries = 0; tries < 500 && counted() < count; ++tries)
+            pollFor(std::chrono::milliseconds(10));
+        pollFor(std::chrono::milliseconds(150));
+        return recorder.received(type);
+    }
+    static Keys keys(const std::vector<Delivery>& received)
+    {
+        Keys found;
+        for (const Delivery& delivery : received)
+            found.emplace_back(delivery.key, delivery.action);
+        return found;
+    }
+
+    cor::DisplayManager& display = cor::DisplayManager::instance();
+    std::string window;
+};
+
+} // namespace
+
+TEST_F(WindowInput, KeysHeldUnmappedAndPointerEventsAndACloseRequest)
+{
+    // Held for a second with key repeat off: one press, one release.
+    ASSERT_TRUE(xdotool("keydown a sleep 1 keyup a"));
+    EXPECT_EQ(keys(await(cor::EVENT_TYPE_KEYBOARD, cor::RELEASE, 1)),
+              (Keys{{cor::A, cor::PRESS}, {cor::A, cor::RELEASE}}));
+    ASSERT_TRUE(xdotool("key BackSpace Delete Home KP_1 Alt_L period"));
+    EXPECT_EQ(keys(await(cor::EVENT_TYPE_KEYBOARD, cor::RELEASE, 1)),
+              (Keys{{cor::PERIOD, cor::PRESS}, {cor::PERIOD, cor::RELEASE}}));
+
+    // Clicks land in the cell under the pointer; side buttons and the wheel give none.
+    const std::pair<cor::Vector, int> clicks[] = {{{50, 12}, 1}, {{0, 0}, 3},   {{79, 23}, 2},
+                                                  {{10, 10}, 8}, {{11, 10}, 9}, {{12, 10}, 4}};
+    for (const auto& [cell, button] : clicks)
+    {
+        const cor::Vector pixel = display.cellsToPixels(cell + cor::Vector(0.5f, 0.5f));
+        ASSERT_TRUE(xdotool("mousemove --window " + window + " --sync " +
+                            std::to_string(static_cast<int>(pixel.x)) + " " +
+                            std::to_string(static_cast<int>(pixel.y)) + " click " +
+                            std::to_string(button)));
+    }
+    std::vector<Delivery> seen;
+    for (const Delivery& mouse : await(cor::EVENT_TYPE_MOUSE, cor::CLICK, 3))
+        if (mouse.action == cor::CLICK)
+            seen.push_back(mouse);
+    const cor::MouseButton buttons[] = {cor::LEFT_BUTTON, cor::RIGHT_BUTTON, cor::MIDDLE_BUTTON};
+    ASSERT_EQ(seen.size(), std::size(buttons));
+    for (std::size_t i = 0; i < seen.size(); ++i)
+    {
+        EXPECT_EQ(seen[i].button, buttons[i]);
+        EXPECT_EQ(std::floor(seen[i].position.x), clicks[i].first.x);
+        EXPECT_EQ(std::floor(seen[i].position.y), clicks[i].first.y);
+    }
+
+    // A close request, as a window manager sends it, is no event and closes nothing.
+    Display* x = XOpenDisplay(nullptr);
+    XEvent close{};
+    close.xclient = {ClientMessage,
+                     0,
+                     False,
+                     x,
+                     std::stoul(window),
+                     XInternAtom(x, "WM_PROTOCOLS", False),
+                     32,
+                     {}};
+    close.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
+    ASSERT_NE(XSendEvent(x, close.xclient.window, False, NoEventMask, &close), 0);
+    XCloseDisplay(x);
+    ASSERT_TRUE(xdotool("key z"));
+    EXPECT_EQ(keys(await(cor::EVENT_TYPE_KEYBOARD, cor::RELEASE, 1)),
+              (Keys{{cor::Z, cor::PRESS}, {cor::Z, cor::RELEASE}}));
+    EXPECT_TRUE(display.window()->isOpen());
+}

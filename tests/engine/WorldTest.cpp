@@ -1,0 +1,210 @@
+// The world manager on the engine started for real: collisions, out events, deletion, and
+// drawing by altitude with sprite animations.
+#include "TestSupport.h"
+
+#include <cor/DisplayManager.h>
+#include <cor/EventStep.h>
+#include <cor/ResourceManager.h>
+#include <cor/Sprite.h>
+#include <cor/WorldManager.h>
+
+using namespace testsupport;
+
+namespace
+{
+
+class WorldTest : public EngineFixture
+{
+protected:
+    Recorder* at(cor::Vector position, cor::Solidness solidness = cor::BLOCKING)
+    {
+        auto* object = new Recorder(&shared);
+        object->setPosition(position);
+        object->setSolidness(solidness);
+        object->onDestroy = [this] { ++destroyed; };
+        return object;
+    }
+    cor::WorldManager& world = cor::WorldManager::instance();
+    std::vector<Delivery> shared;
+    int destroyed = 0;
+};
+
+constexpr cor::Solidness BLOCK = cor::BLOCKING, PASS = cor::PASSABLE, NONE = cor::INTANGIBLE;
+
+} // namespace
+
+TEST_F(WorldTest, EveryTouchedObjectHearsOfTheMoveOnlyTwoBlockingOnesStopItAfterTheirHandlers)
+{
+    const struct
+    {
+        cor::Solidness mover;
+        cor::Vector where; // from (10, 5)
+        std::vector<std::pair<cor::Vector, cor::Solidness>> others;
+        int result;
+        std::vector<std::size_t> heardBy; // each collision: the mover, then others[i]
+    } cases[] = {
+        // clang-format off
+        {BLOCK, {11, 5}, {{{12, 5}, BLOCK}, {{12, 7}, BLOCK}}, -1, {0}}, // boxes that touch
+        {BLOCK, {11, 6}, {{{12, 5}, BLOCK}, {{12, 7}, BLOCK}}, -1, {0, 1}}, // corners too
+        {BLOCK, {10.9f, 5}, {{{12, 5}, BLOCK}}, 0, {}},
+        {BLOCK, {11, 5}, {{{11, 5}, BLOCK}, {{11, 5}, NONE}, {{11, 5}, PASS}}, -1, {0, 2}},
+        {BLOCK, {11, 5}, {{{11, 5}, PASS}}, 0, {0}}, {BLOCK, {11, 5}, {{{11, 5}, NONE}}, 0, {}},
+        {PASS, {11, 5}, {{{11, 5}, BLOCK}}, 0, {0}}, {NONE, {11, 5}, {{{11, 5}, BLOCK}}, 0, {}},
+        // clang-format on
+    };
+    for (const auto& test : cases)
+    {
+        shared.clear();
+        Recorder* mover = at({10, 5}, test.mover);
+        std::vector<Recorder*> others;
+        for (const auto& [position, solidness] : test.others)
+            others.push_back(at(position, solidness));
+        EXPECT_EQ(world.tryMoveObject(mover, test.where), test.result);
+        EXPECT_EQ(mover->position(), test.result == 0 ? test.where : cor::Vector(10, 5));
+        std::vector<std::pair<std::int32_t, cor::Object*>> expected, heard;
+        for (std::size_t other : test.heardBy)
+            expected.insert(expected.end(),
+                            {{mover->id(), others[other]}, {others[other]->id(), mover}});
+        for (const Delivery& delivery : shared)
+            heard.emplace_back(delivery.receiver, delivery.other);
+        EXPECT_EQ(heard, expected) << &test - cases;
+        for (Recorder* object : others)
+            delete object;
+        delete mover;
+    }
+    Recorder* door = at({21, 5});
+    door->onEvent = [&](const cor::Event&) { door->setSolidness(cor::PASSABLE); };
+    EXPECT_EQ(world.tryMoveObject(at({20, 5}), cor::Vector(21, 5)), 0);
+}
+
+TEST_F(WorldTest, OutEventsOnlyWhenAMoveCrossesFromInsideToOutside)
+{
+    const auto right = static_cast<float>(cor::DisplayManager::instance().cellColumns());
+    const auto bottom = static_cast<float>(cor::DisplayManager::instance().cellRows());
+    const struct
+    {
+        cor::Vector from, to;
+        bool walled; // a blocking object stands where it goes
+        std::size_t outEvents;
+    } moves[] = {
+        // clang-format off
+        {{right - 0.5f, 3}, {right, 3}, false, 1}, {{right, 3}, {right + 1, 3}, false, 0},
+        {{right + 1, 3}, {right - 1, 3}, false, 0}, {{-1, 0}, {-2, 0}, false, 0},
+        {{0, 0}, {0, -0.25f}, false, 1}, {{5, bottom - 0.1f}, {5, bottom}, false, 1},
+        {{right - 1, 3}, {right, 3}, true, 0},
+        // clang-format on
+    };
+    for (const auto& move : moves)
+    {
+        Recorder* object = at(move.from);
+        Recorder* wall = move.walled ? at(move.to) : nullptr;
+        world.tryMoveObject(object, move.to);
+        EXPECT_EQ(object->received(cor::EVENT_TYPE_OUT).size(), move.outEvents) << &move - moves;
+        delete object;
+        delete wall;
+    }
+}
+
+TEST_F(WorldTest, EachObjectIsDeletedExactlyOnceEvenByReentrantDestructors)
+{
+    Recorder* parent = at({});
+    Recorder* child = at({});
+    parent->onDestroy = [&]
+    {
+        ++destroyed;
+        world.scheduleDeletion(child); // joins the pass in progress
+    };
+    Recorder* owner = at({});
+    Recorder* owned = at({});
+    owner->onDestroy = [&]
+    {
+        ++destroyed;
+        delete owned; // scheduled as well, so the pass must skip it
+    };
+    Recorder* early = at({});
+    for (Recorder* object : {parent, parent, owner, owned, early})
+        world.scheduleDeletion(object);
+    delete early;                       // by the code that made it, after scheduling
+    world.broadcast(cor::EventStep(0)); // the scheduled are spoken to until the pass
+    EXPECT_EQ(parent->received(cor::EVENT_TYPE_STEP).size(), 1u);
+    world.updateWorld();
+    world.updateWorld();
+    EXPECT_EQ(destroyed, 5);
+    EXPECT_EQ(world.allObjects().count(), 0);
+
+    Recorder* first = at({});
+    Recorder* second = at({});
+    at({});
+    first->onDestroy = [&]
+    {
+        ++destroyed;
+        delete second; // a later object of the shutdown's list
+    };
+    world.shutdown();
+    EXPECT_EQ(destroyed, 8);
+}
+
+TEST_F(WorldTest, AFullWorldLeavesTheNextObjectUnregistered)
+{
+    while (world.allObjects().count() < cor::OBJECT_LIST_CAPACITY)
+        new Recorder;
+    Recorder extra;
+    EXPECT_FALSE(world.allObjects().contains(&extra));
+    world.broadcast(cor::EventStep(0));
+    EXPECT_TRUE(extra.received(cor::EVENT_TYPE_STEP).empty());
+}
+
+TEST_F(WorldTest, ObjectsAreDrawnByAltitudeThenAgeAndEvenSpritesLeanLeftAndUp)
+{
+    std::vector<Recorder*> made, drawn;
+    for (const int altitude : {3, 0, cor::HIGHEST_ALTITUDE, cor::HIGHEST_ALTITUDE + 1, -1, 1, 1})
+    {
+        Recorder* object = made.emplace_back(at({}));
+        object->setAltitude(altitude);
+        object->onDraw = [&drawn, object] { drawn.push_back(object); };
+    }
+    loadSprite("even", 2, 2, 0, "green", {"####"});
+    made[0]->setPosition(cor::Vector(30, 10));
+    made[0]->assignSprite("even");
+    cor::DisplayManager::instance().presentFrame();
+    world.drawObjects();
+    EXPECT_EQ(drawn, (std::vector<Recorder*>{made[1], made[5], made[6], made[0], made[2]}));
+    const sf::Image image = captureFrame();
+    for (int row = 8; row <= 11; ++row)
+        for (int column = 28; column <= 30; ++column)
+            EXPECT_EQ(pixelsOfColor(image, column, row, sf::Color::Green) > 10,
+                      row >= 9 && row <= 10 && column >= 29)
+                << column << "," << row;
+}
+
+TEST_F(WorldTest, AnimationsStayOnEachFrameForTheSlowdownAndUndrawableFramesStayPut)
+{
+    cor::Sprite blank(1); // a frame without text, as a sprite built in code may hold
+    blank.pushFrame(cor::Frame(1, 1, ""));
+    const struct
+    {
+        int slowdown;
+        std::int32_t firstFrame;
+        std::vector<std::int32_t> shown; // empty: each draw fails and the frame stays
+    } cases[] = {{2, 0, {0, 0, 1, 1, 2, 2, 0}},
+                 {0, 0, {0, 1, 2, 0}},
+                 {-3, 0, {0, 1, 2, 0}},
+                 {0, -1, {}},
+                 {0, 3, {}},
+                 {0, 0, {}}};
+    for (const auto& test : cases)
+    {
+        const std::string label = "sprite" + std::to_string(&test - cases);
+        loadSprite(label, 1, 1, test.slowdown, "cyan", {"0", "1", "2"});
+        cor::SpriteAnimation animation;
+        animation.setSprite(
+            &test == &cases[5] ? &blank : cor::ResourceManager::instance().findSprite(label));
+        animation.setFrameIndex(test.firstFrame);
+        for (std::size_t i = 0; i < std::max<std::size_t>(test.shown.size(), 2); ++i)
+        {
+            const bool drawable = !test.shown.empty();
+            EXPECT_EQ(animation.frameIndex(), drawable ? test.shown[i] : test.firstFrame) << label;
+            EXPECT_EQ(animation.drawAt(cor::Vector(5, 5)), drawable ? 0 : -1) << label;
+        }
+    }
+}
