@@ -1,0 +1,209 @@
+// The controller on the shipped data, frame by frame as the game loop makes them: which keys
+// each screen takes, completions and their pause, step totals, quitting and the music.
+#include "HalvrenController.h"
+#include "LevelSolver.h"
+#include "TestSupport.h"
+#include "Timeline.h"
+
+#include <BoardVisibility.h>
+#include <PuzzleObject.h>
+
+#include <cor/EventKeyboard.h>
+#include <cor/EventStep.h>
+#include <cor/GameManager.h>
+#include <cor/ResourceManager.h>
+#include <cor/SfmlAdapter.h>
+#include <cor/WorldManager.h>
+
+using namespace testsupport;
+
+namespace
+{
+
+class GameTest : public EngineFixture
+{
+protected:
+    // Loads what the program loads, the game-over art only when asked, and makes the
+    // controller; a level-1 text given replaces the shipped one.
+    void start(bool withGameOverArt = true, const std::string& levelOne = "")
+    {
+        if (!levelOne.empty())
+            writeFile(levelPath(1), levelOne);
+        ASSERT_TRUE(loadAllLevels());
+        for (const char* label : {"red-player", "blue-player", "red-wall", "blue-wall", "red-exit",
+                                  "blue-exit", "halvren-title", "gameover"})
+            ASSERT_TRUE((!withGameOverArt && std::string(label) == "gameover") ||
+                        resources.loadSprite(std::string("assets/") + label + ".txt", label) == 0);
+        boardVisible = true;
+        game = new HalvrenController;
+    }
+    // One frame as the game loop makes it, without drawing: step, keys, deletion pass.
+    void frame(const std::vector<cor::Key>& keys = {}, cor::KeyAction action = cor::PRESS)
+    {
+        cor::WorldManager& world = cor::WorldManager::instance();
+        world.broadcast(cor::EventStep(frameNumber++));
+        cor::EventKeyboard event;
+        event.setAction(action);
+        for (const cor::Key key : keys)
+        {
+            event.setKey(key);
+            world.broadcast(event);
+        }
+        world.updateWorld();
+    }
+    // Plays the solver's shortest solution of the current level; its length.
+    int solve()
+    {
+        const Solution best =
+            solveLevel(levelTable.at(std::size_t(game->level() - 1)), MoveSet::Any);
+        for (const char key : best.keys)
+            frame({key == 'W' ? cor::W : key == 'A' ? cor::A : key == 'S' ? cor::S : cor::D});
+        EXPECT_EQ(game->state(), LevelCompletePending);
+        return best.moves;
+    }
+    void waitForLevelComplete()
+    {
+        while (game->state() == LevelCompletePending)
+            frame();
+    }
+    static int countOf(const std::string& type)
+    {
+        return cor::WorldManager::instance().findObjectsByType(type).count();
+    }
+    // Frames from pressing Q on the title until the game is over; keys meanwhile change nothing.
+    int framesToQuit()
+    {
+        int frames = 0;
+        for (frame({cor::Q}); !cor::GameManager::instance().isGameOver() && frames < 1000; ++frames)
+        {
+            EXPECT_EQ(countOf("quit-animation"), 1);
+            frame({cor::Q, cor::ENTER, cor::R});
+        }
+        EXPECT_EQ(countOf("quit-animation"), 0);
+        return frames;
+    }
+
+    cor::ResourceManager& resources = cor::ResourceManager::instance();
+    HalvrenController* game = nullptr;
+    int frameNumber = 0;
+};
+
+} // namespace
+
+TEST_F(GameTest, KeysQueuedInOneFrameActInTurnAndEachScreenIgnoresTheOthersKeys)
+{
+    start();
+    frame({cor::ENTER, cor::I, cor::Q}, cor::RELEASE);
+    const std::pair<std::vector<cor::Key>, GameState> frames[] = {
+        // clang-format off
+        {{cor::ESCAPE, cor::SPACE, cor::R, cor::LEFT, cor::S}, Title}, {{cor::I}, HowToPlay},
+        {{cor::ENTER, cor::I, cor::R, cor::LEFT, cor::SPACE}, HowToPlay}, {{cor::ESCAPE}, Title},
+        // Once the title has let the player through, its later keys belong to the story.
+        {{cor::ENTER, cor::I}, Story}, {{cor::I, cor::R, cor::LEFT, cor::SPACE}, Story},
+        {{cor::ESCAPE}, Title}, {{cor::ENTER}, Story}, {{cor::ESCAPE, cor::ENTER, cor::ENTER}, Playing},
+        {{cor::I, cor::ENTER, cor::ESCAPE}, Playing},
+        // clang-format on
+    };
+    for (const auto& [keys, after] : frames)
+    {
+        frame(keys);
+        ASSERT_EQ(game->state(), after) << "frame " << frameNumber;
+        EXPECT_EQ(countOf("title-screen"), after == Title ? 1 : 0) << "frame " << frameNumber;
+        EXPECT_EQ(countOf("player"), after == Playing ? 2 : 0) << "frame " << frameNumber;
+    }
+    EXPECT_EQ(game->steps(), 0);
+}
+
+TEST_F(GameTest, MovesCountStepsAndOneCharacterOnItsExitIsNotACompletion)
+{
+    Rows red = walledMap('R');
+    red[9][14] = '.';
+    red[2][5] = 'E'; // two steps right of red; blue's exit is far away
+    start(true, levelText(red, walledMap('B')));
+    frame({cor::ENTER});
+    frame({cor::ENTER});
+    frame({cor::RIGHT}, cor::RELEASE);
+    frame({cor::RIGHT, cor::D});
+    EXPECT_EQ(game->steps(), 2);
+    EXPECT_EQ(game->redPlayer()->position(), game->redExit());
+    EXPECT_EQ(game->state(), Playing);
+    frame({cor::RIGHT}); // the exit does not hold the character
+    EXPECT_NE(game->redPlayer()->position(), game->redExit());
+    EXPECT_EQ(game->state(), Playing);
+    EXPECT_EQ(game->totalSteps(), 0);
+}
+
+TEST_F(GameTest, ACompletionPausesForOneAndAHalfSecondsIgnoringKeysThenBlinks)
+{
+    start();
+    frame({cor::ENTER, cor::ENTER});
+    const int moves = solve();
+    const cor::Vector red = game->redPlayer()->position();
+    const int frameTime = cor::GameManager::instance().frameTimeMs();
+    for (int i = 1; i < (1500 + frameTime - 1) / frameTime; ++i)
+        frame({cor::LEFT, cor::ENTER, cor::ESCAPE, cor::I});
+    EXPECT_EQ(game->state(), LevelCompletePending);
+    EXPECT_TRUE(boardVisible);
+    EXPECT_EQ(game->redPlayer()->position(), red);
+    EXPECT_EQ(game->totalSteps(), moves);
+    frame();
+    EXPECT_EQ(game->state(), LevelComplete);
+    EXPECT_FALSE(boardVisible);
+    EXPECT_EQ(game->blinkCounter(), 1); // the prompt blinks on a 30-frame cycle
+    for (int i = 1; i < 30; ++i)
+        frame({cor::RIGHT});
+    EXPECT_EQ(game->blinkCounter(), 0);
+}
+
+TEST_F(GameTest, AReplayTakesItsAttemptOutOfTheTotalAndARestartKeepsTheEarlierLevels)
+{
+    start();
+    frame({cor::ENTER, cor::ENTER});
+    solve();
+    waitForLevelComplete();
+    frame({cor::R});
+    EXPECT_EQ(game->state(), Playing);
+    EXPECT_EQ(game->totalSteps(), 0);
+    const int levelOne = solve();
+    waitForLevelComplete();
+    frame({cor::ENTER});
+    ASSERT_EQ(game->level(), 2);
+    const cor::Vector start = game->redPlayer()->position();
+    frame({cor::D, cor::S, cor::R});
+    EXPECT_EQ(game->state(), Playing);
+    EXPECT_EQ(game->steps(), 0);
+    EXPECT_EQ(game->totalSteps(), levelOne);
+    EXPECT_EQ(game->redPlayer()->position(), start);
+}
+
+TEST_F(GameTest, QuittingPlaysTheGameOverArtOnce)
+{
+    start();
+    const cor::Sprite* art = resources.findSprite("gameover");
+    EXPECT_EQ(framesToQuit(), art->frameCount() * art->slowdown());
+}
+
+TEST_F(GameTest, WithoutGameOverArtQuittingEndsAtTheNextStep)
+{
+    start(false);
+    EXPECT_EQ(framesToQuit(), 1);
+}
+
+TEST_F(GameTest, EnterOnTheStoryMovesTheMusicFromTheMenuLoopToThePlayLoop)
+{
+    start();
+    ASSERT_EQ(resources.loadMusic("sound/BGM/BGM.ogg", "bgm"), 0);
+    sf::Music& music = resources.findMusic("bgm")->stream();
+    cor::sfml::setMusicLoopPoints(music, float(musicgen::MENU_START),
+                                  float(musicgen::MENU_END - musicgen::MENU_START));
+    float offset = 0, length = 0;
+    for (const cor::Key key : {cor::ENTER, cor::ESCAPE, cor::I, cor::ESCAPE, cor::ENTER})
+        frame({key});
+    cor::sfml::musicLoopPoints(music, offset, length);
+    EXPECT_NEAR(offset, musicgen::MENU_START, 1.0 / musicgen::SAMPLE_RATE);
+    frame({cor::ENTER});
+    ASSERT_EQ(game->state(), Playing);
+    cor::sfml::musicLoopPoints(music, offset, length);
+    EXPECT_NEAR(offset, musicgen::MENU_END, 1.0 / musicgen::SAMPLE_RATE);
+    EXPECT_NEAR(offset + length, musicgen::PLAY_END, 2.0 / musicgen::SAMPLE_RATE);
+}
