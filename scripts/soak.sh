@@ -7,4 +7,4 @@ export HALVREN_SFML="${HALVREN_SFML:-2}"
 export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
 scripts/build.sh release
 exec scripts/with-display.sh python3 tests/e2e/play_test.py "$PWD/build/release/run" \
-    "$PWD/build/release/tools/solver/halvren-solver" soak "${1:-10000}"
+    "$PWD/build/release/tools/solver/halvren-solver" --soak "${1:-10000}"

@@ -1,13 +1,14 @@
 """Drives the real halvren program in a window on an X display, as a player would.
 
 Each game runs in a temporary copy of the run directory; keys go in through xdotool (XTest),
-and the window is read back with ImageMagick's `import` as the colour of each cell of the
-80 x 24 grid. The display is the test's own (scripts/with-display.sh), so focus is ours.
+and the window is read back from the X server (Xlib's XGetImage) as the colour of each cell
+of the 80 x 24 grid. The display is the test's own (scripts/with-display.sh): focus is ours.
 """
 
-import os
 import ctypes
 import ctypes.util
+import functools
+import os
 import shutil
 import subprocess
 import tempfile
@@ -45,16 +46,18 @@ xlib.XDestroyImage.argtypes = [ctypes.POINTER(XImage)]
 # A window that is still being placed or already gone is an X error: no image, not an exit.
 X_ERROR = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(lambda *_: 0)
 xlib.XSetErrorHandler(X_ERROR)
-connection = []
+
+
+@functools.cache
+def x_display():
+    return xlib.XOpenDisplay(None)
 
 
 class Screen:
     """Pixel rows top..top+height of the window, read straight from the X server."""
 
     def __init__(self, window, top=0, height=HEIGHT):
-        if not connection:
-            connection.append(xlib.XOpenDisplay(None))
-        image = xlib.XGetImage(connection[0], int(window), 0, top, WIDTH, height, 0xFFFFFFFF, 2)
+        image = xlib.XGetImage(x_display(), int(window), 0, top, WIDTH, height, 0xFFFFFFFF, 2)
         if not image:
             raise ValueError("no image of window %s" % window)
         try:
@@ -196,13 +199,14 @@ class Game:
                 exit_status(self.process.returncode), what)
             try:
                 last = self.capture()
+                if predicate(last):
+                    if self.shots and shot:
+                        os.makedirs(self.shots, exist_ok=True)
+                        last.save_png(os.path.join(self.shots, shot + ".png"))
+                    return last
             except ValueError:  # the window is still being placed
-                continue
-            if predicate(last):
-                if self.shots and shot:
-                    os.makedirs(self.shots, exist_ok=True)
-                    last.save_png(os.path.join(self.shots, shot + ".png"))
-                return last
+                pass
+            time.sleep(0.02)  # leaves the game its share of the processors
         if last:
             last.save_png(os.path.join(tempfile.gettempdir(), "halvren-e2e-failure.png"))
         raise AssertionError("no %s within %.0f s (last capture: %s/halvren-e2e-failure.png)"
