@@ -85,12 +85,9 @@ class Screen:
             lit, dark = block.translate(LIT), block.translate(DARK)
             channels = [(int.from_bytes(dark[o::4], "big"), int.from_bytes(lit[o::4], "big"))
                         for o in self.offsets]
-            counts = {}
-            for name, pattern in COLOURS.items():
-                mask = -1
-                for channel, on in zip(channels, pattern):
-                    mask &= channel[on]
-                counts[name] = bin(mask).count("1")
+            red, green, blue = channels
+            counts = {name: bin(red[r] & green[g] & blue[b]).count("1")
+                      for name, (r, g, b) in COLOURS.items()}
             best = max(counts, key=counts.get)
             self.cache[column, row] = best if counts[best] >= MIN_GLYPH_PIXELS else None
         return self.cache[column, row]
@@ -152,12 +149,9 @@ class Game:
             setup(self.dir)
         # Kept outside the game's directory, which a row may make read-only.
         self.out, self.err = tempfile.TemporaryFile(), tempfile.TemporaryFile()
-        environment = dict(os.environ, ALSOFT_DRIVERS="null")
-        for name, value in (env or {}).items():
-            if value is None:
-                environment.pop(name, None)
-            else:
-                environment[name] = value
+        # env: variables to set, or to leave out where the value is None.
+        environment = {name: value for name, value in {**os.environ, "ALSOFT_DRIVERS": "null",
+                                                       **(env or {})}.items() if value is not None}
         self.process = subprocess.Popen([*wrapper, "./halvren", *argv], cwd=self.dir,
                                         env=environment, stdin=subprocess.DEVNULL,
                                         stdout=self.out, stderr=self.err)
@@ -228,12 +222,10 @@ class Game:
             raise AssertionError("still running after %.0f s" % timeout)
 
     def stdout(self):
-        self.out.seek(0)
-        return self.out.read().decode("utf-8", "replace")
+        return os.pread(self.out.fileno(), 1 << 20, 0).decode("utf-8", "replace")
 
     def stderr(self):
-        self.err.seek(0)
-        return self.err.read().decode("utf-8", "replace")
+        return os.pread(self.err.fileno(), 1 << 20, 0).decode("utf-8", "replace")
 
     def log(self):
         with open(os.path.join(self.dir, "corvane.log"), "rb") as f:

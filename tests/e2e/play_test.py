@@ -16,7 +16,7 @@ import sys
 import tempfile
 import time
 
-from halvren_e2e import (COLUMNS, HEIGHT, WIDTH, Game, art_cells, read_sprite, run_checks,
+from halvren_e2e import (HEIGHT, WIDTH, Game, art_cells, read_sprite, run_checks,
                          solver_keys)
 
 RUN, SOLVER, CHECK = sys.argv[1:4]
@@ -24,7 +24,7 @@ KEYS = solver_keys(SOLVER, RUN)
 LEVELS = len(KEYS)
 SPRITES = {name[:-4]: read_sprite(os.path.join(RUN, "assets", name))
            for name in os.listdir(os.path.join(RUN, "assets")) if name.endswith(".txt")}
-HERE = os.path.dirname(os.path.abspath(__file__))
+SUPPRESSIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../support/valgrind.supp")
 MAP_COLUMNS = [*range(4, 23), *range(58, 76)]
 
 
@@ -40,13 +40,14 @@ def level_lines(level):
 def level_maps(level):
     """The red and the blue map of a level file, as lists of rows."""
     lines = level_lines(level)
-    return [list(itertools.takewhile(bool, lines[lines.index(h) + 1:])) for h in ("[RED]", "[BLUE]")]
+    return [list(itertools.takewhile(bool, lines[lines.index(h) + 1:]))
+            for h in ("[RED]", "[BLUE]")]
 
 
 def map_cells(level):
     """{(column, row): colour} of both maps at the level's start, from its file."""
     cells = {}
-    for rows, (world, marker, left) in zip(level_maps(level), (("red", "R", 4), ("blue", "B", 57))):
+    for rows, world, marker, left in zip(level_maps(level), ("red", "blue"), "RB", (4, 57)):
         colour = {"#": "wall", "E": "exit", marker: "player"}
         for y, row in enumerate(rows):
             cells.update({(left + x, 5 + y): SPRITES["%s-%s" % (world, colour[ch])][0]
@@ -231,16 +232,8 @@ def short_row(level, row):
     at = lines.index("[RED]") + row
     width = len(lines[at])
     text = "\n".join(lines[:at] + [lines[at][:-1]] + lines[at + 1:])
-    return write(level_path(level), text), ("Level data error in %s: red map row %d has %d "
-                                            "cells; expected %d.\n" % (level_path(level), row,
-                                                                       width - 1, width))
-
-
-def read_only(d):
-    for root, dirs, files in os.walk(d):
-        for name in dirs + files:
-            os.chmod(os.path.join(root, name), 0o755)
-    os.chmod(d, 0o555)
+    line = "Level data error in %s: red map row %d has %d cells; expected %d.\n"
+    return write(level_path(level), text), line % (level_path(level), row, width - 1, width)
 
 
 def report(loaded):
@@ -296,7 +289,7 @@ def runs_table():
             log="ResourceManager::loadMusic(): Unable to load from file 'sound/BGM/BGM.ogg'.\n"),
         Run("missing font", remove("cor-font.ttf")),
         Run("log is a directory", lambda d: os.mkdir(os.path.join(d, "corvane.log")), log=None),
-        Run("read-only directory", read_only, log=None,
+        Run("read-only directory", lambda d: os.chmod(d, 0o555), log=None,
             wrapper=nobody if os.geteuid() == 0 else ()),
         Run("Q on the title", status=0, play=quit_after()),
         Run("Q on the story", argv=["-test"], status=0, play=quit_after(to_play[0])),
@@ -327,7 +320,7 @@ def valgrind_check(row):
     wrapper = ("valgrind", "--error-exitcode=99", "--leak-check=full", "--keep-debuginfo=yes",
                "--show-leak-kinds=definite", "--errors-for-leak-kinds=definite",
                "--num-callers=40", "--gen-suppressions=all", "--log-file=" + log.name,
-               "--suppressions=" + os.path.join(HERE, "..", "support", "valgrind.supp"))
+               "--suppressions=" + SUPPRESSIONS)
     try:
         check_run(row._replace(wrapper=wrapper), slow=20.0)
     finally:
@@ -350,11 +343,6 @@ SOAK_KEYS = (["space", "Return", "Escape", "Tab", "Left", "Right", "Up", "Down",
                                      "Alt_L", "Menu", "semicolon", "Insert"])
 
 
-def resident_kb(pid):
-    with open("/proc/%d/status" % pid) as f:
-        return int(re.search(r"VmRSS:\s*(\d+)", f.read()).group(1))
-
-
 def soak(events, check_memory=True):
     seed = int(os.environ.get("HALVREN_SOAK_SEED", time.time()))
     rng, rss = random.Random(seed), []
@@ -369,7 +357,8 @@ def soak(events, check_memory=True):
                              str(rng.randrange(HEIGHT))] if roll < 0.92 else
                             ["click", str(rng.choice([1, 1, 1, 2, 3, 4, 5]))])
             subprocess.run(command, check=True, timeout=120)
-            rss.append(resident_kb(game.process.pid))
+            with open("/proc/%d/status" % game.process.pid) as f:
+                rss.append(int(re.search(r"VmRSS:\s*(\d+)", f.read()).group(1)))
             if batch % 4 == 3:  # every screen a known one; now and then a level solved
                 game.wait_for(lambda s: any(known(s) for known in KNOWN_SCREENS),
                               "a known screen after %d events (seed %d)" % (batch * 50, seed))
