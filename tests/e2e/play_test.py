@@ -173,7 +173,7 @@ def full_game(shots=None):
         total = 0
         for level in range(1, LEVELS + 1):
             start = play_screen(level, 0, board=True)
-            game.wait_for(start, "level %d" % level, shot="level-%d" % level)
+            game.wait_for(start, "level %d" % level, shot="level-1" if level == 1 else None)
             if level == 1:
                 game.hold("d", 1.5)  # long enough for ten repeats, were keys repeated
                 game.wait_for(play_screen(1, 1), "one step for a held key")
