@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Long soak of the release build: scripts/soak.sh [events] (10000 unless given).
-# Prints the seed (HALVREN_SOAK_SEED repeats a run), the screens seen and the VmRSS figures.
+# Prints the seed (HALVREN_SOAK_SEED repeats a run) and the VmRSS figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export HALVREN_SFML="${HALVREN_SFML:-2}"
 export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
 scripts/build.sh release
-exec python3 tests/soak/soak_test.py "$PWD/build/release/run" \
-    "$PWD/build/release/tools/solver/halvren-solver" "${1:-10000}"
+exec scripts/with-display.sh python3 tests/e2e/play_test.py "$PWD/build/release/run" \
+    "$PWD/build/release/tools/solver/halvren-solver" --soak "${1:-10000}"

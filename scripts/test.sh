@@ -11,7 +11,8 @@ export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
 # SFML 3 plays through miniaudio and ALSA: give it a null device as well.
 export ALSA_CONFIG_PATH="${ALSA_CONFIG_PATH:-$PWD/tests/support/alsa-null.conf}"
 
-# Stage 1: the release build, every test (memcheck and soak runs included).
+# Stage 1: the release build, every test (memcheck and soak runs included). The C++ tests use
+# this stage's display; each program-level test starts one of its own.
 scripts/build.sh release
 scripts/with-display.sh ctest --test-dir build/release --output-on-failure -j2 --timeout 600
 

@@ -1,263 +1,255 @@
-"""Plays the real halvren program in a window on an X display, as a player would.
+"""Drives the real halvren program in a window on an X display, as a player would.
 
-The game is started in a temporary copy of the run directory; keys go in through xdotool
-(XTest), and what the player sees is read back from the window with ImageMagick's
-`import`: every check looks at the colours in the cells of the 80 x 24 grid.
+Each game runs in a temporary copy of the run directory; keys go in through xdotool (XTest),
+and the window is read back from the X server (Xlib's XGetImage) as the colour of each cell
+of the 80 x 24 grid. The display is the test's own (scripts/with-display.sh): focus is ours.
 """
 
+import ctypes
+import ctypes.util
+import functools
 import os
 import shutil
 import subprocess
 import tempfile
 import time
+import traceback
 
-COLUMNS = 80
-ROWS = 24
-WIDTH = 1024
-HEIGHT = 768
-CELL_W = WIDTH / COLUMNS
-CELL_H = HEIGHT / ROWS
-
-PALETTE = {
-    "red": (255, 0, 0),
-    "green": (0, 255, 0),
-    "yellow": (255, 255, 0),
-    "blue": (0, 0, 255),
-    "magenta": (255, 0, 255),
-    "cyan": (0, 255, 255),
-    "white": (255, 255, 255),
-}
-COLOUR_OF_PATTERN = {tuple(1 if c else 0 for c in rgb): name for name, rgb in PALETTE.items()}
-
-# A cell shows a glyph when at least this many pixels in its middle carry one colour.
-MIN_GLYPH_PIXELS = 6
-# Pixels at each side of a cell that belong as much to the neighbouring cells.
-EDGE_MARGIN = 2
+COLUMNS, ROWS = 80, 24
+WIDTH, HEIGHT = 1024, 768
+CELL_W, CELL_H = WIDTH / COLUMNS, HEIGHT / ROWS
+COLOURS = {"red": (1, 0, 0), "green": (0, 1, 0), "yellow": (1, 1, 0), "blue": (0, 0, 1),
+           "magenta": (1, 0, 1), "cyan": (0, 1, 1), "white": (1, 1, 1)}
+# A cell shows a glyph when this many pixels in its middle carry one colour. Glyphs start a
+# pixel or two right of their cell and reach a few pixels into the next one: those pixels
+# of a cell are left out.
+MIN_GLYPH_PIXELS, LEFT_MARGIN, RIGHT_MARGIN = 6, 4, 1
+# A channel is lit or dark; anti-aliased edges between the two count for no colour.
+LIT = bytes(1 if v >= 128 else 0 for v in range(256))
+DARK = bytes(1 if v < 48 else 0 for v in range(256))
 
 
-def _colour_name(r, g, b):
-    brightest = max(r, g, b)
-    if brightest < 96:
-        return None
-    pattern = []
-    for channel in (r, g, b):
-        if channel >= brightest * 0.7:
-            pattern.append(1)
-        elif channel <= brightest * 0.3:
-            pattern.append(0)
-        else:
-            return None
-    return COLOUR_OF_PATTERN.get(tuple(pattern))
+class XImage(ctypes.Structure):
+    _fields_ = ([(n, ctypes.c_int) for n in ("width", "height", "xoffset", "format")]
+                + [("data", ctypes.c_void_p)]
+                + [(n, ctypes.c_int) for n in ("byte_order", "unit", "bit_order", "pad", "depth",
+                                               "bytes_per_line", "bits_per_pixel")]
+                + [(n, ctypes.c_ulong) for n in ("red_mask", "green_mask", "blue_mask")])
+
+
+xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
+xlib.XOpenDisplay.restype = ctypes.c_void_p
+xlib.XGetImage.restype = ctypes.POINTER(XImage)
+xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + [
+    ctypes.c_uint] * 2 + [ctypes.c_ulong, ctypes.c_int]
+xlib.XDestroyImage.argtypes = [ctypes.POINTER(XImage)]
+# A window that is still being placed or already gone is an X error: no image, not an exit.
+X_ERROR = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(lambda *_: 0)
+xlib.XSetErrorHandler(X_ERROR)
+
+
+@functools.cache
+def x_display():
+    return xlib.XOpenDisplay(None)
 
 
 class Screen:
-    """One captured frame of the window."""
+    """Pixel rows top..top+height of the window, read straight from the X server."""
 
-    def __init__(self, rgb_bytes):
-        if len(rgb_bytes) != WIDTH * HEIGHT * 3:
-            raise ValueError("capture has %d bytes" % len(rgb_bytes))
-        self.data = rgb_bytes
+    def __init__(self, window, top=0, height=HEIGHT):
+        image = xlib.XGetImage(x_display(), int(window), 0, top, WIDTH, height, 0xFFFFFFFF, 2)
+        if not image:
+            raise ValueError("no image of window %s" % window)
+        try:
+            im = image.contents
+            if im.bits_per_pixel != 32:
+                raise ValueError("%d bits a pixel" % im.bits_per_pixel)
+            self.data = ctypes.string_at(im.data, im.bytes_per_line * height)
+            # The byte of each channel within a pixel, from its mask and the byte order.
+            self.offsets = [(m.bit_length() - 1) // 8 for m in (im.red_mask, im.green_mask,
+                                                                  im.blue_mask)]
+            self.offsets = [3 - o for o in self.offsets] if im.byte_order else self.offsets
+        finally:
+            xlib.XDestroyImage(image)
+        self.top, self.bottom, self.cache = top, top + height, {}
 
-    def pixel(self, x, y):
-        i = (y * WIDTH + x) * 3
-        return (self.data[i], self.data[i + 1], self.data[i + 2])
+    def cell(self, column, row):
+        """The colour of the glyph in a (possibly fractional) cell, or None."""
+        if (column, row) not in self.cache:
+            x0 = int(round(column * CELL_W)) + LEFT_MARGIN
+            x1 = int(round((column + 1) * CELL_W)) - RIGHT_MARGIN
+            y0 = int(round(row * CELL_H + CELL_H / 5))  # glyphs sit a fifth of a cell down
+            rows = range(max(self.top, y0), min(self.bottom, y0 + int(CELL_H) - 1))
+            block = b"".join(self.data[4 * ((y - self.top) * WIDTH + max(0, x0)):
+                                       4 * ((y - self.top) * WIDTH + x1)] for y in rows)
+            lit, dark = block.translate(LIT), block.translate(DARK)
+            channels = [(int.from_bytes(dark[o::4], "big"), int.from_bytes(lit[o::4], "big"))
+                        for o in self.offsets]
+            red, green, blue = channels
+            counts = {name: bin(red[r] & green[g] & blue[b]).count("1")
+                      for name, (r, g, b) in COLOURS.items()}
+            best = max(counts, key=counts.get)
+            self.cache[column, row] = best if counts[best] >= MIN_GLYPH_PIXELS else None
+        return self.cache[column, row]
 
-    def colour_counts(self, column, row):
-        """Counts glyph pixels by colour inside a (possibly fractional) cell.
+    def shows(self, text, column, row, colour):
+        """text from column on: every visible character in colour, every blank empty."""
+        return all(self.cell(column + i, row) == (None if ch == " " else colour)
+                   for i, ch in enumerate(text))
 
-        Only the middle of the cell is looked at: bold glyphs are wider than a cell and reach
-        a few pixels into their neighbours. A pixel counts for a colour when its channels
-        follow that colour's pattern (anti-aliasing scales a colour; it does not change it)."""
-        x0 = int(round(column * CELL_W)) + EDGE_MARGIN
-        x1 = int(round((column + 1) * CELL_W)) - EDGE_MARGIN
-        # Glyphs sit in the cell's box, which starts a fifth of a cell down.
-        y0 = int(round(row * CELL_H + CELL_H / 5))
-        y1 = int(round(row * CELL_H + CELL_H + CELL_H / 5 - 1))
-        counts = {}
-        data = self.data
-        for y in range(max(0, y0), min(HEIGHT, y1)):
-            base = y * WIDTH * 3
-            for x in range(max(0, x0), min(WIDTH, x1)):
-                i = base + x * 3
-                name = _colour_name(data[i], data[i + 1], data[i + 2])
-                if name is not None:
-                    counts[name] = counts.get(name, 0) + 1
-        return counts
+    def centred(self, text, row, colour, centre=40):
+        return self.shows(text, centre - len(text) * 0.5, row, colour)
 
-    def cell_colour(self, column, row):
-        """The colour of the glyph in a cell, or None for an empty cell."""
-        counts = self.colour_counts(column, row)
-        if not counts:
-            return None
-        name, count = max(counts.items(), key=lambda item: item[1])
-        return name if count >= MIN_GLYPH_PIXELS else None
+    def matches(self, expected):
+        """expected: {(column, row): colour} for every lit cell; all others must be dark."""
+        return all(self.cell(c, r) == expected.get((c, r))
+                   for r in range(ROWS) for c in range(COLUMNS))
 
-    def text_mismatches(self, text, first_column, row, colour):
-        """Cells where `text` drawn from first_column on row does not show as expected:
-        every visible character in `colour`, every blank empty."""
-        wrong = []
-        for i, ch in enumerate(text):
-            seen = self.cell_colour(first_column + i, row)
-            expected = None if ch == " " else colour
-            if seen != expected:
-                wrong.append((first_column + i, ch, expected, seen))
-        return wrong
-
-    def shows_text(self, text, first_column, row, colour):
-        return not self.text_mismatches(text, first_column, row, colour)
-
-    def shows_centred(self, text, row, colour, centre=40):
-        return self.shows_text(text, centre - len(text) * 0.5, row, colour)
-
-    def row_is_empty(self, row):
-        return all(self.cell_colour(c, row) is None for c in range(COLUMNS))
-
-    def coloured_cells(self, colour, columns=range(COLUMNS), rows=range(ROWS)):
-        return [(c, r) for r in rows for c in columns if self.cell_colour(c, r) == colour]
+    def lit(self, columns=range(COLUMNS), rows=range(ROWS)):
+        return any(self.cell(c, r) for r in rows for c in columns)
 
     def save_png(self, path):
-        subprocess.run(
-            ["convert", "-size", "%dx%d" % (WIDTH, HEIGHT), "-depth", "8", "rgb:-", path],
-            input=self.data, check=True)
+        rgb = bytearray(WIDTH * HEIGHT * 3)
+        for i, offset in enumerate(self.offsets):
+            rgb[i::3] = self.data[offset:4 * WIDTH * HEIGHT:4]
+        subprocess.run(["convert", "-size", "%dx%d" % (WIDTH, HEIGHT), "-depth", "8", "rgb:-",
+                        path], input=bytes(rgb), check=True)
+
+
+def read_sprite(path):
+    """(colour, frames) of a sprite file; a frame is its list of rows."""
+    with open(path) as f:
+        lines = f.read().split("\n")
+    count, width, height = (int(v) for v in lines[:3])
+    rows = [row.ljust(width) for row in lines[5:5 + count * height]]
+    return lines[4], [rows[i * height:(i + 1) * height] for i in range(count)]
+
+
+def art_cells(colour, frame):
+    """The cells of a sprite frame drawn centred on the grid, as {(column, row): colour}."""
+    left, top = COLUMNS // 2 - len(frame[0]) // 2, ROWS // 2 - len(frame) // 2
+    return {(left + x, top + y): colour for y, row in enumerate(frame)
+            for x, ch in enumerate(row) if ch != " "}
+
+
+def exit_status(code):
+    """The status as the program returned it (-1 arrives as 255)."""
+    return code - 256 if code > 127 else code
 
 
 class Game:
-    """The real halvren program running in a temporary copy of the run directory."""
+    """The real program in a temporary copy of the run directory."""
 
-    def __init__(self, run_dir, arguments=(), prepare=None, keep_dir=False, wrapper=()):
+    def __init__(self, run_dir, argv=(), setup=None, env=None, wrapper=()):
         self.dir = tempfile.mkdtemp(prefix="halvren-e2e-")
-        # A log left in the run directory by an earlier run by hand is not part of the game.
+        # A log left by an earlier run by hand is not part of the game.
         shutil.copytree(run_dir, self.dir, dirs_exist_ok=True,
                         ignore=shutil.ignore_patterns("corvane.log"))
-        if prepare is not None:
-            prepare(self.dir)
-        self.keep_dir = keep_dir
-        env = dict(os.environ, ALSOFT_DRIVERS="null")
-        # Kept outside the game's directory, which a test may make read-only.
-        self.stdout = tempfile.TemporaryFile()
-        self.stderr = tempfile.TemporaryFile()
-        self.process = subprocess.Popen(
-            [*wrapper, "./halvren", *arguments], cwd=self.dir, env=env,
-            stdin=subprocess.DEVNULL, stdout=self.stdout, stderr=self.stderr)
-        self.window = None
+        if setup:
+            setup(self.dir)
+        # Kept outside the game's directory, which a row may make read-only.
+        self.out, self.err = tempfile.TemporaryFile(), tempfile.TemporaryFile()
+        # env: variables to set, or to leave out where the value is None.
+        environment = {name: value for name, value in {**os.environ, "ALSOFT_DRIVERS": "null",
+                                                       **(env or {})}.items() if value is not None}
+        self.process = subprocess.Popen([*wrapper, "./halvren", *argv], cwd=self.dir,
+                                        env=environment, stdin=subprocess.DEVNULL,
+                                        stdout=self.out, stderr=self.err)
+        self.window, self.slow, self.shots = None, 1.0, None
 
-    # --- the window ---------------------------------------------------------------
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        os.chmod(self.dir, 0o755)
+        shutil.rmtree(self.dir, ignore_errors=True)
 
     def wait_for_window(self, timeout=20.0):
-        deadline = time.monotonic() + timeout
+        deadline = time.monotonic() + timeout * self.slow
         while time.monotonic() < deadline:
-            if self.process.poll() is not None:
-                raise AssertionError("the game exited with %s before its window showed; "
-                                     "stderr: %r" % (self.process.returncode,
-                                                     self.standard_error()))
-            found = subprocess.run(
-                ["xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid),
-                 "--name", "^Corvane$"], capture_output=True, text=True)
-            ids = found.stdout.split()
+            assert self.process.poll() is None, "exited (%d) before its window showed: %r" % (
+                exit_status(self.process.returncode), self.stderr())
+            ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid",
+                                  str(self.process.pid), "--name", "^Corvane$"],
+                                 capture_output=True, text=True).stdout.split()
             if ids:
                 self.window = ids[0]
-                subprocess.run(["xdotool", "windowfocus", "--sync", self.window],
-                               capture_output=True, timeout=10)
+                subprocess.run(["xdotool", "windowfocus", "--sync", self.window], timeout=10)
                 return self.window
             time.sleep(0.05)
         raise AssertionError("no Corvane window within %.0f s" % timeout)
 
-    def capture(self):
-        raw = subprocess.run(["import", "-silent", "-window", self.window, "-depth", "8", "rgb:-"],
-                             capture_output=True, check=True, timeout=20).stdout
-        return Screen(raw)
+    def capture(self, rows=range(ROWS)):
+        return Screen(self.window, int(rows[0] * CELL_H), int(len(rows) * CELL_H))
 
-    def wait_for_screen(self, predicate, timeout=10.0, what="the expected screen"):
-        """Captures until predicate(screen) holds; returns that screen."""
-        deadline = time.monotonic() + timeout
-        last = None
+    def wait_for(self, predicate, what, timeout=10.0, shot=None):
+        """Captures until predicate(screen) holds; saves it as shot.png into self.shots."""
+        deadline, last = time.monotonic() + timeout * self.slow, None
         while time.monotonic() < deadline:
-            if self.process.poll() is not None:
-                raise AssertionError("the game exited (%s) while waiting for %s"
-                                     % (self.process.returncode, what))
+            assert self.process.poll() is None, "exited (%d) waiting for %s" % (
+                exit_status(self.process.returncode), what)
             try:
-                screen = self.capture()
-            except ValueError:
-                # The window is still being placed and reaches past the screen's edge.
-                time.sleep(0.03)
-                continue
-            last = screen
-            if predicate(last):
-                return last
-            time.sleep(0.03)
-        if last is not None:
-            path = os.path.join(tempfile.gettempdir(), "halvren-e2e-failure.png")
-            last.save_png(path)
-            raise AssertionError("timed out waiting for %s (last capture: %s)" % (what, path))
-        raise AssertionError("timed out waiting for %s" % what)
-
-    # --- input ----------------------------------------------------------------------
+                last = self.capture()
+                if predicate(last):
+                    if self.shots and shot:
+                        os.makedirs(self.shots, exist_ok=True)
+                        last.save_png(os.path.join(self.shots, shot + ".png"))
+                    return last
+            except ValueError:  # the window is still being placed
+                pass
+            time.sleep(0.02)  # leaves the game its share of the processors
+        if last:
+            last.save_png(os.path.join(tempfile.gettempdir(), "halvren-e2e-failure.png"))
+        raise AssertionError("no %s within %.0f s (last capture: %s/halvren-e2e-failure.png)"
+                             % (what, timeout, tempfile.gettempdir()))
 
     def key(self, *names, delay_ms=40):
-        """Presses and releases keys one after another (X keysym names)."""
-        subprocess.run(["xdotool", "windowfocus", "--sync", self.window], capture_output=True,
-                       timeout=10)
-        subprocess.run(["xdotool", "key", "--delay", str(delay_ms), *names], check=True,
-                       timeout=60)
+        if names:
+            subprocess.run(["xdotool", "key", "--delay", str(delay_ms), *names], check=True,
+                           timeout=60)
 
-    def key_down(self, name):
-        subprocess.run(["xdotool", "keydown", name], check=True, timeout=10)
-
-    def key_up(self, name):
-        subprocess.run(["xdotool", "keyup", name], check=True, timeout=10)
-
-    # --- the end --------------------------------------------------------------------
+    def hold(self, name, seconds):
+        subprocess.run(["xdotool", "keydown", name, "sleep", str(seconds), "keyup", name],
+                       check=True, timeout=seconds + 10)
 
     def wait_exit(self, timeout=20.0):
         try:
-            return self.process.wait(timeout=timeout)
+            return exit_status(self.process.wait(timeout=timeout))
         except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
-            raise AssertionError("the game did not exit within %.0f s" % timeout)
+            raise AssertionError("still running after %.0f s" % timeout)
 
-    def is_running(self):
-        return self.process.poll() is None
+    def stdout(self):
+        return os.pread(self.out.fileno(), 1 << 20, 0).decode("utf-8", "replace")
 
-    def read(self, name):
-        with open(os.path.join(self.dir, name), "rb") as f:
+    def stderr(self):
+        return os.pread(self.err.fileno(), 1 << 20, 0).decode("utf-8", "replace")
+
+    def log(self):
+        with open(os.path.join(self.dir, "corvane.log"), "rb") as f:
             return f.read().decode("utf-8", "replace")
 
-    def standard_error(self):
-        self.stderr.flush()
-        self.stderr.seek(0)
-        return self.stderr.read().decode("utf-8", "replace")
 
-    def standard_output(self):
-        self.stdout.flush()
-        self.stdout.seek(0)
-        return self.stdout.read().decode("utf-8", "replace")
-
-    def close(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
-        self.stdout.close()
-        self.stderr.close()
-        if not self.keep_dir:
-            os.chmod(self.dir, 0o755)
-            shutil.rmtree(self.dir, ignore_errors=True)
+def solver_keys(solver, run_dir):
+    """The shortest key sequence of each level, in xdotool's key names, from the solver."""
+    out = subprocess.run([os.path.abspath(solver)], cwd=run_dir, capture_output=True,
+                         text=True, check=True).stdout
+    return [list(field[5:].lower()) for line in out.splitlines()
+            for field in line.split() if field.startswith("keys=")]
 
 
-def exit_status(code):
-    """The program's status as the C++ code returned it (-1 arrives as 255)."""
-    return code - 256 if code > 127 else code
-
-
-KEY_NAMES = {"W": "w", "A": "a", "S": "s", "D": "d"}
-
-
-def solver_sequences(solver, run_dir):
-    """Shortest key sequences per level, from the project's solver."""
-    out = subprocess.run([os.path.abspath(solver)], cwd=run_dir, capture_output=True, text=True, check=True).stdout
-    sequences = []
-    for line in out.splitlines():
-        fields = dict(part.split("=", 1) for part in line.split() if "=" in part)
-        if "keys" in fields:
-            sequences.append(fields["keys"])
-    return sequences
+def run_checks(checks):
+    """Runs each (name, function); one line per check and one summary. Returns the exit code."""
+    failed = 0
+    for name, check in checks:
+        started = time.monotonic()
+        try:
+            check()
+            print("ok %s (%.1f s)" % (name, time.monotonic() - started), flush=True)
+        except Exception:
+            failed += 1
+            print("FAIL %s:\n%s" % (name, traceback.format_exc()), flush=True)
+    print("%d passed, %d failed" % (len(checks) - failed, failed))
+    return 1 if failed else 0

@@ -1,328 +1,394 @@
-"""End-to-end scenarios: the real game, played with real key presses on an X display.
+"""The real halvren program end to end: the whole game played through its window, a table of
+runs with broken data or arguments, and the same under valgrind memcheck or in a long soak.
 
-Usage: play_test.py RUN_DIR SOLVER SCENARIO [SCREENSHOT_DIR]
+Usage: play_test.py RUN_DIR SOLVER CHECK, where CHECK is one of
+  full-game [SCREENSHOT_DIR] | runs | --valgrind self-check|session...
+  | --soak EVENTS [--no-memory-check]
 """
 
+import collections
+import itertools
 import os
-import shutil
+import random
+import re
+import subprocess
 import sys
+import tempfile
 import time
 
-from halvren_e2e import Game, exit_status, solver_sequences
+from halvren_e2e import (HEIGHT, WIDTH, Game, art_cells, read_sprite, run_checks,
+                         solver_keys)
 
-KEYS = {"W": "w", "A": "a", "S": "s", "D": "d"}
-HOW_TO_PLAY = ("HOW TO PLAY", 5, "white")
-STORY_TOP = ("1944 - Somewhere in Berlin", 4, "white")
-
-
-def play_screen(level, steps, pending=False):
-    """A predicate for the play screen of a level after a number of steps."""
-    def check(s):
-        status = "Steps: %d" % steps
-        bottom = (("Level complete! Preparing results...", "green") if pending
-                  else ("Guide both @ symbols to their O exits", "yellow"))
-        return (s.shows_centred("HALVREN", 1, "white")
-                and s.shows_text("Level %d/5" % level, 2, 1, "white")
-                and s.shows_text(status, 78 - len(status), 1, "yellow")
-                and s.shows_centred("RED WORLD", 3, "red", centre=13)
-                and s.shows_centred("BLUE WORLD", 3, "blue", centre=66)
-                and s.shows_centred("Move: WASD / Arrows   Restart: R   Quit: Q", 19, "white")
-                and s.shows_centred(bottom[0], 22, bottom[1]))
-    return check
+RUN, SOLVER, CHECK = sys.argv[1:4]
+KEYS = solver_keys(SOLVER, RUN)
+LEVELS = len(KEYS)
+SPRITES = {name[:-4]: read_sprite(os.path.join(RUN, "assets", name))
+           for name in os.listdir(os.path.join(RUN, "assets")) if name.endswith(".txt")}
+SUPPRESSIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../support/valgrind.supp")
+MAP_COLUMNS = [*range(4, 23), *range(58, 76)]
 
 
-def maps_visible(s):
-    red = s.coloured_cells("red", columns=range(4, 23), rows=range(5, 18))
-    blue = s.coloured_cells("blue", columns=range(57, 76), rows=range(5, 18))
-    return len(red) > 0 and len(blue) > 0
+def level_path(level):
+    return "assets/levels/level-%02d.txt" % level
 
 
-def level_complete_screen(level, steps, prompt_shown=None):
-    def check(s):
-        prompt = ("Press Enter to view final results" if level >= 5
-                  else "Press Enter for the next level")
-        ok = (s.shows_centred("LEVEL %d COMPLETE" % level, 6, "green")
-              and s.shows_centred("Steps: %d" % steps, 10, "yellow")
-              and s.shows_centred("R: Replay level    Q: Quit", 17, "white")
-              and not maps_visible(s))
-        if prompt_shown is True:
-            ok = ok and s.shows_centred(prompt, 14, "white")
-        elif prompt_shown is False:
-            ok = ok and s.row_is_empty(14)
-        return ok
-    return check
+def level_lines(level):
+    with open(os.path.join(RUN, level_path(level))) as f:
+        return f.read().split("\n")
 
 
-def win_screen(total):
-    def check(s):
-        return (s.shows_centred("YOU WIN!", 7, "green")
-                and s.shows_centred("All 5 levels completed", 10, "white")
-                and s.shows_centred("Total steps: %d" % total, 12, "yellow")
-                and s.shows_centred("Press Q to quit", 16, "white"))
-    return check
+def level_maps(level):
+    """The red and the blue map of a level file, as lists of rows."""
+    lines = level_lines(level)
+    return [list(itertools.takewhile(bool, lines[lines.index(h) + 1:]))
+            for h in ("[RED]", "[BLUE]")]
 
 
-def title_screen(s):
-    # The title draws only its art: nothing of the text screens, and something on screen.
-    return (not s.shows_centred(*STORY_TOP) and not s.shows_centred(*HOW_TO_PLAY)
-            and any(s.cell_colour(c, r) for r in range(24) for c in range(0, 80, 2)))
+def map_cells(level):
+    """{(column, row): colour} of both maps at the level's start, from its file."""
+    cells = {}
+    for rows, world, marker, left in zip(level_maps(level), ("red", "blue"), "RB", (4, 57)):
+        colour = {"#": "wall", "E": "exit", marker: "player"}
+        for y, row in enumerate(rows):
+            cells.update({(left + x, 5 + y): SPRITES["%s-%s" % (world, colour[ch])][0]
+                          for x, ch in enumerate(row) if ch in colour})
+    return cells
 
 
-def story_screen(s):
-    return (s.shows_centred(*STORY_TOP)
-            and s.shows_centred("Two British prisoners of war have been separated", 7, "white")
-            and s.shows_centred("inside a German prison.", 9, "white")
-            and s.shows_centred("Unable to see each other, they move together,", 12, "white")
-            and s.shows_centred("one step at a time.", 14, "white")
-            and s.shows_centred("Their paths are different, but they must escape together.",
-                                17, "white")
-            and s.shows_centred("Reach both exits. Get them home.", 20, "yellow")
-            and s.shows_centred("Enter: Begin   Esc: Back   Q: Quit", 22, "white"))
+def there_and_back(level):
+    """Two keys that take both prisoners one cell away from their starts and back again."""
+    maps = level_maps(level)
+    starts = [next((x, y) for y, row in enumerate(rows) for x, ch in enumerate(row) if ch == c)
+              for rows, c in zip(maps, "RB")]
+    for keys, (dx, dy) in ((["w", "s"], (0, -1)), (["s", "w"], (0, 1)), (["a", "d"], (-1, 0)),
+                           (["d", "a"], (1, 0))):
+        if all(rows[y + dy][x + dx] == "." for rows, (x, y) in zip(maps, starts)):
+            return keys
+    raise AssertionError("no free cell beside both starts of level %d" % level)
 
 
-def how_to_play_screen(s):
-    return (s.shows_centred(*HOW_TO_PLAY)
-            and s.shows_centred("Control both characters at the same time", 9, "white")
-            and s.shows_centred("Move: WASD / Arrow Keys", 11, "white")
-            and s.shows_centred("Guide both characters to their exits", 13, "white")
-            and s.shows_centred("Esc: Back to title", 17, "yellow"))
+def play_screen(level, steps, pending=False, board=False):
+    status = "Steps: %d" % steps
+    cells = map_cells(level)
+    return lambda s: (
+        s.centred("HALVREN", 1, "white") and s.shows("Level %d/%d" % (level, LEVELS), 2, 1, "white")
+        and s.shows(status, 78 - len(status), 1, "yellow")
+        and s.centred("RED WORLD", 3, "red", 13) and s.centred("BLUE WORLD", 3, "blue", 66)
+        and s.centred("Move: WASD / Arrows   Restart: R   Quit: Q", 19, "white")
+        and (s.centred("Level complete! Preparing results...", 22, "green") if pending
+             else s.centred("Guide both @ symbols to their O exits", 22, "yellow"))
+        and (not board or all(s.cell(c, r) == cells.get((c, r))
+                              for r in range(5, 18) for c in range(4, 76))))
 
 
-def game_over_showing(s):
-    return not s.shows_centred("YOU WIN!", 7, "green") and any(
-        s.cell_colour(c, r) for r in range(24) for c in range(0, 80, 2))
+def level_complete(level, steps):
+    prompt = ("Press Enter to view final results" if level == LEVELS
+              else "Press Enter for the next level")
+    return lambda s: (s.centred("LEVEL %d COMPLETE" % level, 6, "green")
+                      and s.centred("Steps: %d" % steps, 10, "yellow")
+                      and s.centred(prompt, 14, "white")
+                      and s.centred("R: Replay level    Q: Quit", 17, "white")
+                      and not s.lit(MAP_COLUMNS, range(5, 18)))
 
 
-class Scenarios:
-    def __init__(self, run_dir, solver, shots):
-        self.run_dir = run_dir
-        self.solver = solver
-        self.shots = shots
-        self.sequences = solver_sequences(solver, run_dir)
-        assert len(self.sequences) == 5, "the solver gave %d sequences" % len(self.sequences)
+def won(total):
+    return lambda s: (s.centred("YOU WIN!", 7, "green")
+                      and s.centred("All %d levels completed" % LEVELS, 10, "white")
+                      and s.centred("Total steps: %d" % total, 12, "yellow")
+                      and s.centred("Press Q to quit", 16, "white"))
 
-    def shot(self, screen, name):
-        if self.shots:
-            os.makedirs(self.shots, exist_ok=True)
-            screen.save_png(os.path.join(self.shots, name + ".png"))
 
-    def start(self, **kwargs):
-        game = Game(self.run_dir, **kwargs)
-        game.wait_for_window()
-        return game
+def story(s):
+    return (s.centred("1944 - Somewhere in Berlin", 4, "white")
+            and s.centred("Two British prisoners of war have been separated", 7, "white")
+            and s.centred("inside a German prison.", 9, "white")
+            and s.centred("Unable to see each other, they move together,", 12, "white")
+            and s.centred("one step at a time.", 14, "white")
+            and s.centred("Their paths are different, but they must escape together.", 17,
+                          "white")
+            and s.centred("Reach both exits. Get them home.", 20, "yellow")
+            and s.centred("Enter: Begin   Esc: Back   Q: Quit", 22, "white"))
 
-    def to_level_one(self, game):
-        game.wait_for_screen(title_screen, what="the title")
+
+def how_to_play(s):
+    return (s.centred("HOW TO PLAY", 5, "white")
+            and s.centred("Control both characters at the same time", 9, "white")
+            and s.centred("Move: WASD / Arrow Keys", 11, "white")
+            and s.centred("Guide both characters to their exits", 13, "white")
+            and s.centred("Esc: Back to title", 17, "yellow"))
+
+
+def art(name):
+    """A screen that shows one frame of a sprite centred, and nothing else."""
+    colour, frames = SPRITES[name]
+    expected = [art_cells(colour, frame) for frame in frames if "".join(frame).strip()]
+    return lambda s: any(s.matches(cells) for cells in expected)
+
+
+title, game_over = art("halvren-title"), art("gameover")
+
+
+def window_hints(window):
+    """One fixed-size window with a title bar, but no close button and no resize border."""
+    tool = lambda *a: subprocess.run(a, capture_output=True, text=True, check=True).stdout
+    info = tool("xwininfo", "-id", window)
+    assert ("Width: %d" % WIDTH) in info and ("Height: %d" % HEIGHT) in info, info
+    hints = tool("xprop", "-id", window, "WM_NORMAL_HINTS")
+    for size in ("minimum", "maximum"):
+        assert "%s size: %d by %d" % (size, WIDTH, HEIGHT) in hints, hints
+    # The Motif hints: flags, functions (all 0x1, resize 0x2, close 0x20), decorations
+    # (all 0x1, resize handles 0x4, title 0x8).
+    _, functions, decorations = [int(v, 16) for v in re.findall(
+        r"0x[0-9a-f]+", tool("xprop", "-id", window, "_MOTIF_WM_HINTS"))][:3]
+    assert functions & 0x23 == 0 and decorations & 0x5 == 0 and decorations & 0x8, hex(functions)
+
+
+def blink_runs(game, seconds=3.0):
+    """Mean lengths of the level-complete prompt's whole on and off runs."""
+    samples, end = [], time.monotonic() + seconds
+    while time.monotonic() < end:
+        screen = game.capture(range(14, 15))
+        samples.append((time.monotonic(), screen.lit(range(26, 54), [14])))
+    edges = [((t0 + t1) / 2, on) for (t0, was), (t1, on) in zip(samples, samples[1:])
+             if on != was]
+    runs = {True: [], False: []}
+    for (start, on), (end, _) in zip(edges, edges[1:]):
+        runs[on].append(end - start)
+    assert runs[True] and runs[False], "the prompt did not blink: %r" % samples
+    return [sum(runs[on]) / len(runs[on]) for on in (True, False)]
+
+
+def full_game(shots=None):
+    with Game(RUN) as game:
+        game.shots = shots
+        window_hints(game.wait_for_window())
+        game.wait_for(title, "the title", shot="title")
+        game.key("i")
+        game.wait_for(how_to_play, "how to play", shot="how-to-play")
+        game.key("Escape")
+        game.wait_for(title, "the title again")
         game.key("Return")
-        game.wait_for_screen(story_screen, what="the story")
+        game.wait_for(story, "the story", shot="story")
         game.key("Return")
-        return game.wait_for_screen(play_screen(1, 0), what="level 1")
-
-    def play_level(self, game, level):
-        keys = [KEYS[k] for k in self.sequences[level - 1]]
-        game.key(*keys)
-        return game.wait_for_screen(play_screen(level, len(keys), pending=True),
-                                    what="level %d completed" % level)
-
-    def quit_and_expect_clean_exit(self, game):
-        game.key("q")
-        status = exit_status(game.wait_exit())
-        assert status == 0, "exit status %d" % status
-        assert game.standard_error() == "", "stderr: %r" % game.standard_error()
-        assert game.standard_output() == "", "stdout: %r" % game.standard_output()
-
-    # --- scenarios ------------------------------------------------------------------
-
-    def full_game(self):
-        game = self.start()
-        try:
-            self.shot(game.wait_for_screen(title_screen, what="the title"), "title")
-            game.key("i")
-            self.shot(game.wait_for_screen(how_to_play_screen, what="how to play"), "how-to-play")
-            game.key("Escape")
-            game.wait_for_screen(title_screen, what="the title again")
-            game.key("Return")
-            self.shot(game.wait_for_screen(story_screen, what="the story"), "story")
-            game.key("Return")
-            screen = game.wait_for_screen(play_screen(1, 0), what="level 1")
-            assert maps_visible(screen)
-            self.shot(screen, "level-1")
-
-            total = 0
-            for level in range(1, 6):
-                steps = len(self.sequences[level - 1])
-                pending = self.play_level(game, level)
-                if level == 5:
-                    self.shot(pending, "level-complete-pending")
-                done = game.wait_for_screen(level_complete_screen(level, steps, True),
-                                            what="level %d complete" % level)
-                if level == 2:
-                    self.shot(done, "level-complete")
-                    # A replay takes this attempt out of the total and starts again at 0.
+        total = 0
+        for level in range(1, LEVELS + 1):
+            start = play_screen(level, 0, board=True)
+            game.wait_for(start, "level %d" % level, shot="level-1" if level == 1 else None)
+            if level == 1:
+                game.hold("d", 1.5)  # long enough for ten repeats, were keys repeated
+                game.wait_for(play_screen(1, 1), "one step for a held key")
+                game.key("r")
+                game.wait_for(start, "level 1 restarted")
+            for replay in ((True, False) if level == 2 else (False,)):
+                # The screen tells numbers apart by their length only: the replayed attempt
+                # wastes enough steps that a total which kept them would show four digits.
+                wasted = there_and_back(level) * 450 if replay else []
+                game.key(*wasted, delay_ms=5)
+                game.key(*KEYS[level - 1])
+                steps = len(wasted) + len(KEYS[level - 1])
+                game.wait_for(play_screen(level, steps, pending=True), "level %d solved" % level,
+                              shot="level-complete-pending")
+                game.wait_for(level_complete(level, steps), "level %d complete" % level,
+                              shot="level-complete")
+                if replay:  # takes this attempt out of the total and starts again at 0
                     game.key("r")
-                    game.wait_for_screen(lambda s: play_screen(2, 0)(s) and maps_visible(s),
-                                         what="level 2 replayed")
-                    self.play_level(game, level)
-                    game.wait_for_screen(level_complete_screen(level, steps),
-                                         what="level 2 complete again")
-                total += steps
-                game.key("Return")
-                if level < 5:
-                    game.wait_for_screen(play_screen(level + 1, 0), what="level %d" % (level + 1))
-
-            won = game.wait_for_screen(win_screen(total), what="the final results")
-            self.shot(won, "final-results")
-            # Keys that mean nothing here change nothing.
-            game.key("Return", "Escape", "i", "Left", "w")
-            game.wait_for_screen(win_screen(total), what="the final results, unchanged")
-            game.key("q")
-            over = game.wait_for_screen(game_over_showing, what="the game-over art")
-            # The art plays once: keep the fullest frame seen before the program ends.
-            fullest, fullest_cells = over, len(over.coloured_cells("red"))
-            while game.is_running():
-                try:
-                    frame = game.capture()
-                except Exception:
-                    break
-                cells = len(frame.coloured_cells("red"))
-                if cells > fullest_cells:
-                    fullest, fullest_cells = frame, cells
-            self.shot(fullest, "game-over")
-            status = exit_status(game.wait_exit())
-            assert status == 0, "exit status %d" % status
-            assert game.standard_error() == "", game.standard_error()
-        finally:
-            game.close()
-
-    def quit_from_every_screen(self):
-        def on_title(game):
-            game.wait_for_screen(title_screen, what="the title")
-
-        def on_story(game):
-            on_title(game)
+                    game.wait_for(start, "level %d replayed" % level)
+            if level == 1:
+                on, off = blink_runs(game)
+                assert 0.6 < off / on < 1.67, "prompt on %.2f s, off %.2f s" % (on, off)
+            total += steps
             game.key("Return")
-            game.wait_for_screen(story_screen, what="the story")
-            # A key release alone does nothing.
-            game.key_up("Return")
-            game.key_up("Escape")
-            game.wait_for_screen(story_screen, what="the story, unchanged")
+        game.wait_for(won(total), "the final results", shot="final-results")
+        game.key("Return", "Escape", "i", "Left", "w")  # nothing here takes them
+        time.sleep(0.3)
+        game.wait_for(won(total), "the final results, unchanged")
+        game.key("q")
+        game.wait_for(game_over, "the game-over art", shot="game-over")
+        assert game.wait_exit() == 0
+        assert (game.stdout(), game.stderr(), game.log()) == ("", "", "")
 
-        def on_how_to_play(game):
-            on_title(game)
-            game.key("i")
-            game.wait_for_screen(how_to_play_screen, what="how to play")
 
-        def playing(game):
-            self.to_level_one(game)
+# --- runs of the program: what to break, and what the program must then say ------------------
 
-        def pending(game):
-            self.to_level_one(game)
-            self.play_level(game, 1)
+Run = collections.namedtuple(
+    "Run", "name setup argv env status stderr log play timeout wrapper",
+    defaults=(None, (), None, -1, "", "", None, 30, ()))
 
-        def level_complete(game):
-            pending(game)
-            game.wait_for_screen(level_complete_screen(1, len(self.sequences[0])),
-                                 what="level 1 complete")
 
-        for name, reach in [("title", on_title), ("story", on_story),
-                            ("how-to-play", on_how_to_play), ("playing", playing),
-                            ("pending", pending), ("level-complete", level_complete)]:
-            game = self.start()
-            try:
-                reach(game)
-                # The second Q lands while the game-over art plays and must change nothing.
-                game.key("q", "q")
-                status = exit_status(game.wait_exit())
-                assert status == 0, "%s: exit status %d" % (name, status)
-                assert game.standard_error() == "", "%s: %r" % (name, game.standard_error())
-            finally:
-                game.close()
+def remove(*paths):
+    return lambda d: [os.remove(os.path.join(d, p)) for p in paths]
 
-    def failures(self):
-        def broken_level(d):
-            path = os.path.join(d, "assets/levels/level-03.txt")
-            with open(path) as f:
-                lines = f.read().split("\n")
-            # Cut one cell off the fourth row of the first section's map.
-            header = next(i for i, line in enumerate(lines) if line in ("[RED]", "[BLUE]"))
-            lines[header + 4] = lines[header + 4][:-1]
-            with open(path, "w") as f:
-                f.write("\n".join(lines))
-            return header
 
-        def expect_failure(prepare, stderr=None, log=None, wrapper=()):
-            game = Game(self.run_dir, prepare=prepare, wrapper=wrapper)
-            try:
-                status = exit_status(game.wait_exit())
-                assert status == -1, "exit status %d" % status
-                if stderr is not None:
-                    assert game.standard_error() == stderr, repr(game.standard_error())
-                else:
-                    assert game.standard_error() == "", repr(game.standard_error())
-                if log is not None:
-                    assert game.read("corvane.log") == log, repr(game.read("corvane.log"))
-            finally:
-                game.close()
+def write(path, text):
+    def setup(d):
+        with open(os.path.join(d, path), "w") as f:
+            f.write(text)
+    return setup
 
-        holder = {}
 
-        def prepare_level(d):
-            holder["header"] = broken_level(d)
-            holder["section"] = "red" if open(
-                os.path.join(d, "assets/levels/level-03.txt")).read().split("\n")[
-                holder["header"]] == "[RED]" else "blue"
+def short_row(level, row):
+    """Cuts the last cell off a row of a level's red map: (setup, the loader's line)."""
+    lines = level_lines(level)
+    at = lines.index("[RED]") + row
+    width = len(lines[at])
+    text = "\n".join(lines[:at] + [lines[at][:-1]] + lines[at + 1:])
+    line = "Level data error in %s: red map row %d has %d cells; expected %d.\n"
+    return write(level_path(level), text), line % (level_path(level), row, width - 1, width)
 
-        game = Game(self.run_dir, prepare=prepare_level)
-        try:
-            status = exit_status(game.wait_exit())
-            assert status == -1, "broken level: exit status %d" % status
-            expected = ("Level data error in assets/levels/level-03.txt: %s map row 4 has 18 "
-                        "cells; expected 19.\n" % holder["section"])
-            assert game.standard_error() == expected, repr(game.standard_error())
-        finally:
-            game.close()
 
-        expect_failure(lambda d: os.remove(os.path.join(d, "assets/blue-wall.txt")),
-                       log="ResourceManager::loadSprite(): unable to open file "
-                           "'assets/blue-wall.txt'.\n")
-        expect_failure(lambda d: os.remove(os.path.join(d, "sound/BGM/BGM.ogg")),
-                       log="ResourceManager::loadMusic(): Unable to load from file "
-                           "'sound/BGM/BGM.ogg'.\n")
-        expect_failure(lambda d: os.remove(os.path.join(d, "cor-font.ttf")), log="")
+def report(loaded):
+    """The self-check's log."""
+    head = "Halvren Final Test Suite\n%s\n[PASS] Final game contains 5 levels\n" % ("-" * 26)
+    if not loaded:
+        return head + "[FAIL] Load and validate all level files\n\nPassed: 1\nFailed: 1\n"
+    maps = "".join("[PASS] Level %d %s map\n" % (n, w) for n in range(1, LEVELS + 1)
+                   for w in ("red", "blue"))
+    return (head + "[PASS] Load and validate all level files\n" + maps
+            + "\nPassed: %d\nFailed: 0\n" % (2 + 2 * LEVELS))
 
-        # A working directory the game cannot write: the log cannot be created.
-        def log_is_a_directory(d):
-            os.makedirs(os.path.join(d, "corvane.log"))
-        expect_failure(log_is_a_directory)
 
-        def read_only(d):
-            for root, dirs, files in os.walk(d):
-                for name in dirs:
-                    os.chmod(os.path.join(root, name), 0o755)
-                for name in files:
-                    os.chmod(os.path.join(root, name), 0o644)
-            os.chmod(os.path.join(d, "halvren"), 0o755)
-            os.chmod(d, 0o555)
-        # Root may write anywhere, so the game runs as an unprivileged user for this one.
-        wrapper = (("setpriv", "--reuid=65534", "--regid=65534", "--clear-groups")
-                   if os.geteuid() == 0 else ())
-        expect_failure(read_only, wrapper=wrapper)
+def quit_after(*steps):
+    """Plays to a screen ((keys, screen) after each other), then Q, Q: the second Q lands on
+    the game-over art and changes nothing."""
+    def play(game):
+        game.wait_for_window()
+        for keys, screen in ((), title), *steps:
+            game.key(*keys)
+            game.wait_for(screen, "the screen before Q")
+        game.key("q", "q")
+        game.wait_for(game_over, "the game-over art")
+    return play
+
+
+def runs_table():
+    broken, broken_line = short_row(2, 4)
+    missing = "Level data error in %s: could not open the file.\n" % level_path(1)
+    # The sprites in load order from the blue wall on.
+    later = ["assets/%s.txt" % n for n in ("blue-wall", "red-exit", "blue-exit",
+                                           "halvren-title", "gameover")]
+    steps = len(KEYS[0])
+    to_play = [(["Return"], story), (["Return"], play_screen(1, 0))]
+    nobody = ("setpriv", "--reuid=65534", "--regid=65534", "--clear-groups")
+    return [
+        Run("self-check", argv=["--test"], status=0, log=report(True)),
+        Run("later arguments", argv=["--test", "--TEST", "level-09.txt"], status=0,
+            log=report(True)),
+        Run("self-check, broken level", broken, ["--test"], stderr=broken_line,
+            log=report(False)),
+        Run("self-check, no level 1", remove(level_path(1)), ["--test"], stderr=missing,
+            log=report(False)),
+        *[Run("%r is no self-check" % a, remove(level_path(1)), [a, "--test"], stderr=missing)
+          for a in ("-test", "--TEST", "--testx", "--tes", " --test", "")],
+        # Were the sprites tried after the level fault, the log would say so.
+        Run("broken level", lambda d: [broken(d), remove(*later)(d)], stderr=broken_line),
+        Run("missing sprite", remove(*later),
+            log="ResourceManager::loadSprite(): unable to open file 'assets/blue-wall.txt'.\n"),
+        Run("broken sprite", write("assets/red-exit.txt", "1\n1\n1\n1\nRed\nO\n"),
+            log="ResourceManager::loadSprite(): error line 5. Unrecognized color 'Red'.\n"),
+        Run("missing music", remove("sound/BGM/BGM.ogg"),
+            log="ResourceManager::loadMusic(): Unable to load from file 'sound/BGM/BGM.ogg'.\n"),
+        Run("missing font", remove("cor-font.ttf")),
+        Run("log is a directory", lambda d: os.mkdir(os.path.join(d, "corvane.log")), log=None),
+        Run("read-only directory", lambda d: os.chmod(d, 0o555), log=None,
+            wrapper=nobody if os.geteuid() == 0 else ()),
+        Run("Q on the title", status=0, play=quit_after()),
+        Run("Q on the story", argv=["-test"], status=0, play=quit_after(to_play[0])),
+        Run("Q on how to play", argv=["--TEST"], status=0, play=quit_after((["i"], how_to_play))),
+        Run("Q in play", argv=["--test ", "--test"], status=0, play=quit_after(*to_play)),
+        Run("Q in the pause", status=0, play=quit_after(
+            *to_play, (KEYS[0], play_screen(1, steps, pending=True)))),
+        Run("Q on level complete", status=0, play=quit_after(
+            *to_play, (KEYS[0], level_complete(1, steps)))),
+    ]
+
+
+def check_run(row, slow=1.0):
+    with Game(RUN, row.argv, row.setup, row.env, row.wrapper) as game:
+        game.slow = slow
+        if row.play:
+            row.play(game)
+        assert game.wait_exit(row.timeout * slow) == row.status, game.stderr()
+        assert (game.stdout(), game.stderr()) == ("", row.stderr), (game.stdout(), game.stderr())
+        log = game.log() if row.log is not None else None
+        assert row.log is None or (row.log(log) if callable(row.log) else log == row.log), log
+
+
+def valgrind_check(row):
+    """The row under memcheck: memory errors and blocks definitely lost fail it; what
+    valgrind.supp lists lies inside system libraries."""
+    log = tempfile.NamedTemporaryFile(prefix="halvren-memcheck-", suffix=".log")
+    wrapper = ("valgrind", "--error-exitcode=99", "--leak-check=full", "--keep-debuginfo=yes",
+               "--show-leak-kinds=definite", "--errors-for-leak-kinds=definite",
+               "--num-callers=40", "--gen-suppressions=all", "--log-file=" + log.name,
+               "--suppressions=" + SUPPRESSIONS)
+    try:
+        check_run(row._replace(wrapper=wrapper), slow=20.0)
+    finally:
+        text = open(log.name, errors="replace").read()
+    assert re.findall(r"ERROR SUMMARY: (\d+) errors", text)[-1:] == ["0"], text
+
+
+# --- soak: random keys and mouse events for a long while --------------------------------
+
+KNOWN_SCREENS = [title, story, how_to_play, game_over,
+                 lambda s: s.centred("Move: WASD / Arrows   Restart: R   Quit: Q", 19, "white"),
+                 lambda s: s.centred("R: Replay level    Q: Quit", 17, "white"),
+                 lambda s: s.centred("Press Q to quit", 16, "white")]
+# Every key the engine maps but Q, and keys it does not map (no lock keys: they would change
+# what later letters mean).
+SOAK_KEYS = (["space", "Return", "Escape", "Tab", "Left", "Right", "Up", "Down", "Pause",
+              "minus", "equal", "grave", "period", "comma", "slash", "Control_L", "Shift_R"]
+             + ["F%d" % n for n in range(1, 13)] + [c for c in "abcdefghijklmnoprstuvwxyz"]
+             + list("0123456789") + ["BackSpace", "Delete", "Home", "bracketleft", "KP_5",
+                                     "Alt_L", "Menu", "semicolon", "Insert"])
+
+
+def soak(events, check_memory=True):
+    seed = int(os.environ.get("HALVREN_SOAK_SEED", time.time()))
+    rng, rss = random.Random(seed), []
+    with Game(RUN) as game:
+        game.wait_for_window()
+        for batch in range(events // 50):
+            command = ["xdotool"]
+            for _ in range(50):
+                roll = rng.random()
+                command += (["key", "--delay", "2", rng.choice(SOAK_KEYS)] if roll < 0.8 else
+                            ["mousemove", "--window", game.window, str(rng.randrange(WIDTH)),
+                             str(rng.randrange(HEIGHT))] if roll < 0.92 else
+                            ["click", str(rng.choice([1, 1, 1, 2, 3, 4, 5]))])
+            subprocess.run(command, check=True, timeout=120)
+            with open("/proc/%d/status" % game.process.pid) as f:
+                rss.append(int(re.search(r"VmRSS:\s*(\d+)", f.read()).group(1)))
+            if batch % 4 == 3:  # every screen a known one; now and then a level solved
+                game.wait_for(lambda s: any(known(s) for known in KNOWN_SCREENS),
+                              "a known screen after %d events (seed %d)" % (batch * 50, seed))
+                game.key("Escape", "Return", "Return", "r", *rng.choice(KEYS), delay_ms=10)
+        quarter = max(1, len(rss) // 4)
+        first, last = sum(rss[:quarter]) / quarter, sum(rss[-quarter:]) / quarter
+        print("seed %d, VmRSS first quarter %.0f kB, last %.0f kB, max %d kB"
+              % (seed, first, last, max(rss)))
+        assert not check_memory or last <= first * 1.05 + 4096, "resident memory grew"
+        game.key("q")
+        assert game.wait_exit(60) == 0 and (game.stdout(), game.stderr()) == ("", "")
 
 
 def main():
-    run_dir, solver, scenario = sys.argv[1:4]
-    shots = sys.argv[4] if len(sys.argv) > 4 else os.environ.get("HALVREN_SCREENSHOT_DIR")
-    scenarios = Scenarios(run_dir, solver, shots)
-    started = time.monotonic()
-    try:
-        getattr(scenarios, scenario.replace("-", "_"))()
-    except AssertionError as failure:
-        print("FAIL %s: %s" % (scenario, failure))
-        print("0 passed, 1 failed")
-        return 1
-    print("ok %s (%.1f s)" % (scenario, time.monotonic() - started))
-    print("1 passed, 0 failed")
-    return 0
+    args = sys.argv[4:]
+    if CHECK == "full-game":
+        checks = [("full game", lambda: full_game(args[0] if args else None))]
+    elif CHECK == "runs":
+        checks = [(row.name, lambda row=row: check_run(row)) for row in runs_table()]
+    elif CHECK == "--valgrind":
+        session = Run("session", status=0, play=quit_after(
+            (["Return"], story), (["Return"], play_screen(1, 0)),
+            (["d", "s", "a", "w", "Right", "Down"], play_screen(1, 6))))
+        checks = [(row.name, lambda row=row: valgrind_check(row))
+                  for row in (runs_table()[0], session) if row.name in args]
+    elif CHECK == "--soak":
+        checks = [("soak", lambda: soak(int(args[0]), "--no-memory-check" not in args))]
+    else:
+        sys.exit(__doc__)
+    return run_checks(checks)
 
 
 if __name__ == "__main__":

@@ -2,13 +2,9 @@
 # Runs a command (the sanitize build's tests) with the sanitizers' settings:
 #   tests/support/with-sanitizer-env.sh ctest --test-dir build/sanitize ...
 #
-# Mesa's software renderer (swrast_dri.so, llvmpipe) keeps a few small blocks of its draw state
-# reachable only from its own globals. libGL unloads the driver at exit, before LeakSanitizer
-# looks, so those blocks show as leaks with no module in their stacks. Loading the driver up
-# front keeps it mapped to the end: its globals are scanned like everyone else's, and nothing
-# has to be suppressed. (A preloaded library comes before the sanitizer runtime in the load
-# order, which ASan checks for by default; the driver replaces no allocator, so the check is
-# turned off.)
+# Mesa's software renderer keeps a few blocks reachable only from its own globals, and libGL
+# unloads it at exit before LeakSanitizer looks. Loaded up front, it stays mapped and its globals
+# are scanned: nothing needs suppressing. (It replaces no allocator: the link-order check is off.)
 for driver in /usr/lib/*/dri/swrast_dri.so; do
     if [ -e "$driver" ]; then
         export LD_PRELOAD="${LD_PRELOAD:+$LD_PRELOAD:}$driver"
