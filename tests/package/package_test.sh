@@ -20,6 +20,7 @@ desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop 
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml || fail "metainfo"
 # The dependency as the system has installed it: the packaged link resolves inside the root.
 fonts=usr/share/fonts/truetype/dejavu
+[ -L "$root/usr/share/games/halvren/cor-font.ttf" ] || fail "the package copies the font"
 mkdir -p "$root/$fonts" && ln -s "/$fonts/DejaVuSansMono.ttf" "$root/$fonts/"
 
 # The player's home, and a zenity that records what it was asked to show.
