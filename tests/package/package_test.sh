@@ -9,7 +9,8 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 deb="$work/halvren_${version}_$(dpkg --print-architecture).deb"
-(cd "$build_dir" && cpack -G DEB -B "$work/cpack" >"$work/cpack.log") || { cat "$work/cpack.log"; fail cpack; }
+(cd "$build_dir" && cpack -G DEB -B "$work/cpack" >"$work/cpack.log") \
+    || { cat "$work/cpack.log"; fail cpack; }
 mv "$work"/cpack/*.deb "$work/" && [ -f "$deb" ] || fail "cpack made no $(basename "$deb")"
 lintian --fail-on error,warning --info "$deb" || fail "lintian found errors or warnings"
 dpkg-deb -f "$deb" Depends | grep -qw fonts-dejavu-core || fail "no dependency on the font"
@@ -50,7 +51,7 @@ window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$game" --classnam
     || fail "no window of the installed game (pid ${game:-none})"
 xdotool windowfocus --sync "$window" key q
 for _ in $(seq 300); do kill -0 "$launcher_pid" 2>/dev/null && sleep 0.1; done
-kill -0 "$launcher_pid" 2>/dev/null && { kill "$launcher_pid" "$game"; fail "Q did not end the game"; }
+kill -0 "$launcher_pid" 2>/dev/null && { kill "$game"; fail "Q did not end the game"; }
 wait "$launcher_pid" || fail "the played session exited with $?"
 
 snapshot | diff "$work/tree-before" - || fail "the launcher wrote under the unpacked tree"

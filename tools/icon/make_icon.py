@@ -74,7 +74,8 @@ def render(size):
     pixels = [[(0.0, 0.0, 0.0, 0.0)] * size for _ in range(size)]
     for (bounds, inside), colour in icon_shapes():
         first_x, first_y = int(bounds[0] / scale), int(bounds[1] / scale)
-        last_x, last_y = min(size - 1, int(bounds[2] / scale)), min(size - 1, int(bounds[3] / scale))
+        last_x = min(size - 1, int(bounds[2] / scale))
+        last_y = min(size - 1, int(bounds[3] / scale))
         for py in range(first_y, last_y + 1):
             for px in range(first_x, last_x + 1):
                 hits = sum(inside((px + (sx + 0.5) / SUBSAMPLES) * scale,
