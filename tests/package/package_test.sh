@@ -3,13 +3,13 @@
 # unpacks it into a temporary root and runs the installed launcher from another directory:
 # the self-check, a short game (title, Q) and a failing start whose reason reaches the dialog.
 set -euo pipefail
-build_dir="$1" version="$2"
+build_dir="$1" version="$2" cpack="${3:-cpack}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 deb="$work/halvren_${version}_$(dpkg --print-architecture).deb"
-(cd "$build_dir" && cpack -G DEB -B "$work/cpack" >"$work/cpack.log") \
+(cd "$build_dir" && "$cpack" -G DEB -B "$work/cpack" >"$work/cpack.log") \
     || { cat "$work/cpack.log"; fail cpack; }
 mv "$work"/cpack/*.deb "$work/" && [ -f "$deb" ] || fail "cpack made no $(basename "$deb")"
 lintian --fail-on error,warning --info "$deb" || fail "lintian found errors or warnings"
