@@ -9,6 +9,7 @@ packages=(
     xvfb xdotool x11-utils imagemagick
     clang libclang-rt-14-dev valgrind
     python3
+    lintian desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

@@ -10,30 +10,33 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 
-for path in bin/halvren share/halvren/halvren share/halvren/cor-font.ttf \
-            share/halvren/sound/BGM/BGM.ogg share/applications/halvren.desktop; do
+data=share/games/halvren
+desktop=share/applications/invalid.halvren.Halvren.desktop
+for path in games/halvren lib/games/halvren/halvren $data/cor-font.ttf \
+            $data/sound/BGM/BGM.ogg $desktop; do
     [ -e "$prefix/$path" ] || fail "$path is not installed"
 done
-[ -x "$prefix/bin/halvren" ] || fail "the launcher is not executable"
+[ -x "$prefix/games/halvren" ] || fail "the launcher is not executable"
 for level in 01 02 03 04 05; do
-    [ -f "$prefix/share/halvren/assets/levels/level-$level.txt" ] || fail "level $level missing"
+    [ -f "$prefix/$data/assets/levels/level-$level.txt" ] || fail "level $level missing"
 done
 sprites=$(find "$build_dir/run/assets" -maxdepth 1 -name '*.txt' | wc -l)
-installed=$(find "$prefix/share/halvren/assets" -maxdepth 1 -name '*.txt' | wc -l)
+installed=$(find "$prefix/$data/assets" -maxdepth 1 -name '*.txt' | wc -l)
 [ "$sprites" -eq "$installed" ] || fail "$installed sprite files installed, $sprites built"
-grep -q '^Exec=halvren$' "$prefix/share/applications/halvren.desktop" || fail "desktop entry"
+grep -qx "Exec=$prefix/games/halvren" "$prefix/$desktop" || fail "desktop entry"
+[ -L "$prefix/$data/cor-font.ttf" ] || fail "the font is copied, not linked"
 
 # The installed data is read-only for the player: the log must land in their state directory.
-chmod -R a-w "$prefix/share/halvren"
+chmod -R a-w "$prefix/$data"
 elsewhere="$work/somewhere/else"
 mkdir -p "$elsewhere"
 state="$work/state"
 for run in 1 2; do
-    (cd "$elsewhere" && XDG_STATE_HOME="$state" "$prefix/bin/halvren" --test) \
+    (cd "$elsewhere" && XDG_STATE_HOME="$state" "$prefix/games/halvren" --test) \
         || fail "installed self-check run $run exited with $?"
 done
 grep -qx 'Passed: 12' "$state/halvren/corvane.log" || fail "no passing report in the state directory"
 [ -z "$(ls -A "$elsewhere")" ] || fail "the launcher wrote into the working directory"
-[ ! -e "$prefix/share/halvren/corvane.log" ] || fail "the log went into the data directory"
+[ ! -e "$prefix/$data/corvane.log" ] || fail "the log went into the data directory"
 chmod -R u+w "$prefix"
 echo "install layout: ok"

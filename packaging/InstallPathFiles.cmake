@@ -1,0 +1,49 @@
+# Runs at install time (install(CODE) in CMakeLists.txt), when the final prefix is known:
+# writes the files that name installed paths, and links the data to the system's font.
+# CMAKE_INSTALL_PREFIX is the final prefix; DESTDIR, when set, is the staging root.
+set(_prefix "${CMAKE_INSTALL_PREFIX}")
+string(MD5 _key "$ENV{DESTDIR}|${_prefix}")
+set(_work "${HALVREN_WORK_DIR}/${_key}")
+file(MAKE_DIRECTORY "${_work}")
+
+set(HALVREN_LAUNCHER "${_prefix}/${HALVREN_INSTALL_GAMES_BINDIR}/halvren")
+set(HALVREN_DATA_DIR "${_prefix}/${HALVREN_INSTALL_GAMES_DATADIR}")
+set(HALVREN_DOC_DIR "${_prefix}/${HALVREN_INSTALL_DOCDIR}")
+set(ENV{LC_ALL} C)  # English day and month names
+execute_process(COMMAND date -u -R -d "${HALVREN_RELEASE_DATE}"
+    OUTPUT_VARIABLE HALVREN_RELEASE_TIME OUTPUT_STRIP_TRAILING_WHITESPACE
+    COMMAND_ERROR_IS_FATAL ANY)
+
+function(halvren_install_text template name destination)
+    set(_file "${_work}/${name}")
+    if(name MATCHES "^(.*)\\.gz$")
+        # Maximum compression and no time stamp, so the same sources give the same bytes.
+        configure_file("${HALVREN_SOURCE_DIR}/${template}" "${_work}/${CMAKE_MATCH_1}" @ONLY)
+        execute_process(COMMAND gzip -9 -n -c "${_work}/${CMAKE_MATCH_1}"
+            OUTPUT_FILE "${_file}" COMMAND_ERROR_IS_FATAL ANY)
+    else()
+        configure_file("${HALVREN_SOURCE_DIR}/${template}" "${_file}" @ONLY)
+    endif()
+    file(INSTALL DESTINATION "${_prefix}/${destination}" TYPE FILE FILES "${_file}"
+        PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+endfunction()
+
+halvren_install_text(halvren.desktop.in ${HALVREN_APP_ID}.desktop
+    ${HALVREN_INSTALL_DATADIR}/applications)
+halvren_install_text(halvren.6.in halvren.6.gz ${HALVREN_INSTALL_MANDIR}/man6)
+halvren_install_text(changelog.in changelog.gz ${HALVREN_INSTALL_DOCDIR})
+
+# The font is the system's (fonts-dejavu-core on Debian), never a copy. Policy: a link within
+# one top-level directory is relative, a link across top-level directories absolute.
+string(REGEX MATCH "^/[^/]*" _font_top "${HALVREN_FONT}")
+string(REGEX MATCH "^/[^/]*" _data_top "${HALVREN_DATA_DIR}")
+if(_font_top STREQUAL _data_top)
+    file(RELATIVE_PATH _font_target "${HALVREN_DATA_DIR}" "${HALVREN_FONT}")
+else()
+    set(_font_target "${HALVREN_FONT}")
+endif()
+set(_font_link "$ENV{DESTDIR}${HALVREN_DATA_DIR}/cor-font.ttf")
+message(STATUS "Installing: ${_font_link} -> ${_font_target}")
+file(REMOVE "${_font_link}")
+file(CREATE_LINK "${_font_target}" "${_font_link}" SYMBOLIC)
+list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${_font_link}")
