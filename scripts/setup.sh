@@ -9,6 +9,7 @@ packages=(
     xvfb xdotool x11-utils imagemagick
     clang libclang-rt-14-dev valgrind
     python3
+    g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()
