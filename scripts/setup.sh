@@ -10,6 +10,7 @@ packages=(
     clang libclang-rt-14-dev valgrind
     python3
     lintian desktop-file-utils appstream dpkg-dev
+    g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()

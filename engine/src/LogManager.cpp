@@ -26,7 +26,8 @@ int LogManager::initialize()
 {
     if (m_logFile != nullptr)
         std::fclose(m_logFile);
-    m_logFile = std::fopen(DEFAULT_LOG_FILE, "w");
+    // Binary, so the file holds exactly the text written on every platform (no CR added).
+    m_logFile = std::fopen(DEFAULT_LOG_FILE, "wb");
     if (m_logFile == nullptr)
         return -1;
     setStarted(true);

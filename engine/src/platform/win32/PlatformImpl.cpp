@@ -1,7 +1,12 @@
 #include "platform/Platform.h"
 
+// MinGW's C++ headers may have defined these already.
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
 #include <windows.h>
 
 #include <fcntl.h>
@@ -22,7 +27,11 @@ std::int64_t monotonicMilliseconds()
     }();
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    return static_cast<std::int64_t>(now.QuadPart * 1000 / frequency.QuadPart);
+    // Whole seconds and the rest apart: ticks times 1000 overflows after about a month of
+    // uptime on machines whose counter runs at a few GHz.
+    const std::int64_t seconds = now.QuadPart / frequency.QuadPart;
+    const std::int64_t rest = now.QuadPart % frequency.QuadPart;
+    return seconds * 1000 + rest * 1000 / frequency.QuadPart;
 }
 
 void sleepMilliseconds(std::int32_t milliseconds)
@@ -44,7 +53,11 @@ void endTimerResolution()
 namespace
 {
 int savedStandardError = -1;
-}
+
+// Standard error carries the same bytes as on Linux: a line ends in "\n" alone, which the
+// console shows as a new line, and a redirected stream holds exactly what was written.
+[[maybe_unused]] const int standardErrorInBinaryMode = _setmode(_fileno(stderr), _O_BINARY);
+} // namespace
 
 void silenceStandardError()
 {
