@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Plays the real game once in a copy of the run directory and prints its peak resident memory
-# and where the resident pages lie, as "key value_kB" lines:
-#   peak_kb, mesa_kb (libLLVM and the Mesa driver), file_kb, anon_kb.
-# Usage: peak_rss.sh <run directory>   (needs DISPLAY, with no other "Corvane" window, and xdotool)
+# and where the resident pages lie, then the peak of the bare SFML floor program run as long
+# in the same directory, as "key value_kB" lines:
+#   peak_kb, mesa_kb (libLLVM and the Mesa driver), file_kb, anon_kb, floor_kb.
+# Usage: peak_rss.sh <run directory> [floor program, by default the build's bench/ one]
+#   (needs DISPLAY, with no other "Corvane" window, and xdotool)
 set -euo pipefail
 run_dir="$1"
+floor_program="$(realpath "${2:-$run_dir/../bench/halvren-memory-floor}")"
 work="$(mktemp -d)"
+pid=""
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 cp -r "$run_dir/." "$work/"
 cd "$work"
+started=$(date +%s.%N)
 ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}" ./halvren >/dev/null 2>&1 &
 pid=$!
 
@@ -34,6 +39,7 @@ sleep 0.5
 press d s d s a w r
 sleep 1.5
 peak=$(awk '/^VmHWM:/{print $2}' "/proc/$pid/status")
+session=$(echo "$(date +%s.%N) - $started" | bc)
 read -r mesa file anon < <(awk '
     /^[0-9a-f]+-[0-9a-f]+ /{ name = $6 }
     /^Rss:/{
@@ -47,7 +53,17 @@ for _ in $(seq 1 100); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
 done
+
+# The floor: same window, font and music, one box and one line of text a frame, as long.
+ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}" "$floor_program" >/dev/null 2>&1 &
+pid=$!
+sleep "$session"
+floor=$(awk '/^VmHWM:/{print $2}' "/proc/$pid/status")
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+
 echo "peak_kb $peak"
 echo "mesa_kb $mesa"
 echo "file_kb $file"
 echo "anon_kb $anon"
+echo "floor_kb $floor"

@@ -296,7 +296,12 @@ void HalvrenController::clearLevel()
     {
         const cor::FixedObjectList objects = world.findObjectsByType(typeName);
         for (std::int32_t i = 0; i < objects.count(); ++i)
+        {
+            // Until the frame's deletion pass the old level is still listed: a move made in
+            // the same frame must not be stopped by its walls.
+            objects[i]->setSolidness(cor::INTANGIBLE);
             world.scheduleDeletion(objects[i]);
+        }
     }
 }
 

@@ -1,8 +1,9 @@
 #include "Levels.h"
 
+#include <cor/DataFile.h>
+#include <cor/PrintableText.h>
+
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 
 std::array<LevelData, LEVEL_COUNT> levelTable;
@@ -15,6 +16,38 @@ const std::string sectionsMissing =
     "the file must contain one [RED] section and one [BLUE] section.";
 const std::string byteOrderMark = "\xEF\xBB\xBF";
 
+// A section's rows as far as anything reads them: a map takes exactly MAP_ROWS rows, so
+// rows beyond those are only counted.
+struct SectionRows
+{
+    std::vector<std::string> kept;
+    std::size_t count = 0;
+
+    void add(const std::string& row)
+    {
+        if (kept.size() < static_cast<std::size_t>(MAP_ROWS))
+            kept.push_back(row);
+        ++count;
+    }
+};
+
+std::string rowCountError(const std::string& mapName, std::size_t rowCount)
+{
+    return mapName + " has " + std::to_string(rowCount) + " rows; expected " +
+           std::to_string(MAP_ROWS) + ".";
+}
+
+bool copySectionRows(const SectionRows& rows, LevelMap& map, const std::string& mapName,
+                     std::string& error)
+{
+    if (rows.count != rows.kept.size())
+    {
+        error = rowCountError(mapName, rows.count);
+        return false;
+    }
+    return copyMapRows(rows.kept, map, mapName, error);
+}
+
 } // namespace
 
 std::string levelPath(int levelNumber)
@@ -26,25 +59,22 @@ std::string levelPath(int levelNumber)
 
 bool parseLevelFile(const std::string& path, LevelData& level, std::string& error)
 {
-    std::ifstream file;
-    std::error_code fileError;
-    if (!std::filesystem::is_directory(path, fileError))
-        file.open(path, std::ios::in | std::ios::binary);
-    if (!file.is_open())
+    cor::DataFile file(path);
+    if (!file.isOpen())
     {
         error = "could not open the file.";
         return false;
     }
 
-    std::vector<std::string> redRows;
-    std::vector<std::string> blueRows;
+    SectionRows redRows;
+    SectionRows blueRows;
     bool redSeen = false;
     bool blueSeen = false;
-    std::vector<std::string>* current = nullptr;
+    SectionRows* current = nullptr;
 
     std::string line;
     int lineNumber = 0;
-    while (std::getline(file, line))
+    while (file.readLine(line))
     {
         ++lineNumber;
         if (!line.empty() && line.back() == '\r')
@@ -84,7 +114,7 @@ bool parseLevelFile(const std::string& path, LevelData& level, std::string& erro
         }
         else
         {
-            current->push_back(line);
+            current->add(line);
         }
     }
 
@@ -93,9 +123,9 @@ bool parseLevelFile(const std::string& path, LevelData& level, std::string& erro
         error = sectionsMissing;
         return false;
     }
-    if (!copyMapRows(redRows, level.redMap, "red map", error))
+    if (!copySectionRows(redRows, level.redMap, "red map", error))
         return false;
-    if (!copyMapRows(blueRows, level.blueMap, "blue map", error))
+    if (!copySectionRows(blueRows, level.blueMap, "blue map", error))
         return false;
     if (!validateMap(level.redMap, 'R', "red map", error))
         return false;
@@ -107,8 +137,7 @@ bool copyMapRows(const std::vector<std::string>& rows, LevelMap& map, const std:
 {
     if (rows.size() != static_cast<std::size_t>(MAP_ROWS))
     {
-        error = mapName + " has " + std::to_string(rows.size()) + " rows; expected " +
-                std::to_string(MAP_ROWS) + ".";
+        error = rowCountError(mapName, rows.size());
         return false;
     }
     for (int i = 0; i < MAP_ROWS; ++i)
@@ -138,8 +167,10 @@ bool validateMap(const LevelMap& map, char marker, const std::string& mapName, s
                 ++exitCount;
             else if (cell != '#' && cell != '.')
             {
-                error = mapName + " contains invalid character '" + std::string(1, cell) +
-                        "' on row " + std::to_string(i + 1) + ".";
+                // A control character is shown escaped, not sent raw to the terminal.
+                error = mapName + " contains invalid character '" +
+                        cor::escapeControlCharacters(std::string(1, cell)) + "' on row " +
+                        std::to_string(i + 1) + ".";
                 return false;
             }
         }

@@ -36,6 +36,13 @@ void report(bool passed, const std::string& name)
     cor::LogManager::instance().logMessage(passed ? "[PASS] %s\n" : "[FAIL] %s\n", name.c_str());
 }
 
+// The report's verdict counts only when the whole report reached the log file: a report lost
+// to a full disk must not read as a pass.
+int resultOnceWritten(int result)
+{
+    return cor::LogManager::instance().flush() == 0 ? result : -1;
+}
+
 } // namespace
 
 int runSelfCheck()
@@ -53,7 +60,7 @@ int runSelfCheck()
         log.logMessage("\n");
         log.logMessage("Passed: %d\n", 1);
         log.logMessage("Failed: %d\n", 1);
-        return -1;
+        return resultOnceWritten(-1);
     }
     report(true, loadTest);
     int passed = 2;
@@ -74,5 +81,5 @@ int runSelfCheck()
     log.logMessage("\n");
     log.logMessage("Passed: %d\n", passed);
     log.logMessage("Failed: %d\n", failed);
-    return failed == 0 ? 0 : -1;
+    return resultOnceWritten(failed == 0 ? 0 : -1);
 }

@@ -4,6 +4,7 @@
 
 #include "cor/LogManager.h"
 #include "cor/SfmlAdapter.h"
+#include "platform/Platform.h"
 
 #include <cmath>
 #include <locale>
@@ -64,6 +65,13 @@ int DisplayManager::initialize()
 {
     if (m_window)
         return 0;
+    // Without a display some versions of the window library abort the whole process.
+    if (!platform::displayAvailable())
+    {
+        LogManager::instance().logMessage("DisplayManager::initialize(): unable to open the "
+                                          "display.\n");
+        return -1;
+    }
     sfml::silenceDiagnostics();
     m_window = sfml::createTitlebarWindow(static_cast<unsigned>(m_pixelWidth),
                                           static_cast<unsigned>(m_pixelHeight), 32, DEFAULT_TITLE);
@@ -74,8 +82,12 @@ int DisplayManager::initialize()
     }
     m_window->setMouseCursorVisible(false);
     m_window->setVerticalSyncEnabled(true);
-    if (!sfml::openFont(m_font, DEFAULT_FONT_FILE))
+    m_font = sf::Font();
+    m_fontSource = sfml::openRegularFileSource(DEFAULT_FONT_FILE);
+    if (!m_fontSource || !sfml::openFont(m_font, *m_fontSource))
     {
+        m_font = sf::Font();
+        m_fontSource.reset();
         // Without a font nothing can be drawn: close the window again so that a later
         // initialize() really retries instead of reporting the half-started manager as ready.
         m_window->close();
@@ -94,6 +106,7 @@ void DisplayManager::shutdown()
     m_pendingCells.clear();
     m_drawnThisFrame->markAll();
     m_font = sf::Font();
+    m_fontSource.reset();
     if (m_window)
     {
         m_window->close();

@@ -7,6 +7,7 @@
 #include "cor/LogManager.h"
 #include "cor/ResourceManager.h"
 #include "cor/WorldManager.h"
+#include "platform/Platform.h"
 
 namespace cor
 {
@@ -26,6 +27,8 @@ GameManager::~GameManager() = default;
 
 int GameManager::initialize()
 {
+    // From here on SIGINT and SIGTERM end the run through shutdown(), not on the spot.
+    platform::watchTerminationRequests();
     Manager* const startOrder[] = {&LogManager::instance(), &ResourceManager::instance(),
                                    &DisplayManager::instance(), &InputManager::instance(),
                                    &WorldManager::instance()};
@@ -52,6 +55,9 @@ void GameManager::shutdown()
         manager->shutdown();
     m_timer->endResolution();
     setStarted(false);
+    // Everything is closed and written: now the process may end as the request asked.
+    if (const int request = platform::terminationRequest(); request != 0)
+        platform::endAsTerminated(request);
 }
 
 void GameManager::run()
@@ -79,6 +85,8 @@ void GameManager::run()
             const std::int64_t rest = m_frameTimeMs - (elapsed < 0 ? 0 : elapsed);
             m_timer->sleepMilliseconds(static_cast<std::int32_t>(rest));
         }
+        if (platform::terminationRequest() != 0)
+            m_gameOver = true;
         if (m_gameOver)
             return;
     }

@@ -1,5 +1,7 @@
 #include "cor/LogManager.h"
 
+#include "platform/Platform.h"
+
 #include <cstdarg>
 
 namespace cor
@@ -26,10 +28,13 @@ int LogManager::initialize()
 {
     if (m_logFile != nullptr)
         std::fclose(m_logFile);
-    // Binary, so the file holds exactly the text written on every platform (no CR added).
-    m_logFile = std::fopen(DEFAULT_LOG_FILE, "wb");
+    // A link under the log's name is not followed: it could make the log empty someone's file.
+    m_logFile = platform::createRegularFileForWriting(DEFAULT_LOG_FILE);
     if (m_logFile == nullptr)
+    {
+        setStarted(false);
         return -1;
+    }
     setStarted(true);
     return 0;
 }
@@ -55,6 +60,16 @@ int LogManager::logMessage(const char* format, ...)
     if (m_flushEachMessage)
         std::fflush(m_logFile);
     return written;
+}
+
+int LogManager::flush()
+{
+    if (m_logFile == nullptr)
+        return -1;
+    // The error indicator also keeps a failure of an earlier, implicit flush of the buffer.
+    if (std::fflush(m_logFile) != 0 || std::ferror(m_logFile) != 0)
+        return -1;
+    return 0;
 }
 
 void LogManager::setFlushEachMessage(bool flush)

@@ -1,12 +1,12 @@
 #include "cor/ResourceManager.h"
 
+#include "cor/DataFile.h"
 #include "cor/LogManager.h"
+#include "cor/PrintableText.h"
 #include "platform/Platform.h"
 
 #include <climits>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 namespace cor
 {
@@ -18,11 +18,11 @@ const char* const colorWords[] = {"black", "red",     "green", "yellow",
                                   "blue",  "magenta", "cyan",  "white"};
 
 // Reads one line; a carriage return before the line feed belongs to the line end.
-bool readLine(std::istream& in, std::string& line)
+bool readLine(DataFile& file, std::string& line)
 {
-    if (!std::getline(in, line))
+    if (!file.readLine(line))
         return false;
-    if (!in.eof() && !line.empty() && line.back() == '\r')
+    if (file.lineEnded() && !line.empty() && line.back() == '\r')
         line.pop_back();
     return true;
 }
@@ -36,12 +36,6 @@ std::int32_t readNumber(const std::string& line)
     if (value < INT_MIN)
         return INT_MIN;
     return static_cast<std::int32_t>(value);
-}
-
-bool isReadableFile(const std::string& path)
-{
-    std::error_code error;
-    return !std::filesystem::is_directory(path, error);
 }
 
 } // namespace
@@ -68,6 +62,10 @@ ResourceManager::~ResourceManager() = default;
 
 int ResourceManager::initialize()
 {
+    // Objects may still point to the sprites loaded so far: they leave the table, which later
+    // loads fill afresh, but live on until shutdown().
+    for (std::int32_t i = 0; i < m_spriteCount; ++i)
+        m_retiredSprites.push_back(std::move(m_sprites[static_cast<std::size_t>(i)]));
     m_spriteCount = 0;
     m_musicCount = 0;
     setStarted(true);
@@ -79,6 +77,7 @@ void ResourceManager::shutdown()
     for (std::int32_t i = 0; i < m_spriteCount; ++i)
         m_sprites[static_cast<std::size_t>(i)].reset();
     m_spriteCount = 0;
+    m_retiredSprites.clear();
     setStarted(false);
 }
 
@@ -90,13 +89,11 @@ int ResourceManager::loadSprite(const std::string& fileName, const std::string& 
         log.logMessage("ResourceManager::loadSprite(): sprite array full.\n");
         return -1;
     }
-    std::ifstream file;
-    if (isReadableFile(fileName))
-        file.open(fileName, std::ios::in | std::ios::binary);
-    if (!file.is_open())
+    DataFile file(fileName);
+    if (!file.isOpen())
     {
         log.logMessage("ResourceManager::loadSprite(): unable to open file '%s'.\n",
-                       fileName.c_str());
+                       escapeControlCharacters(fileName).c_str());
         return -1;
     }
 
@@ -126,7 +123,7 @@ int ResourceManager::loadSprite(const std::string& fileName, const std::string& 
         values[i] = readNumber(line);
         if (headers[i].invalid != nullptr && values[i] <= 0)
         {
-            log.logMessage(headers[i].invalid, i + 1, line.c_str());
+            log.logMessage(headers[i].invalid, i + 1, echoedLine(line).c_str());
             return -1;
         }
     }
@@ -148,7 +145,7 @@ int ResourceManager::loadSprite(const std::string& fileName, const std::string& 
     if (colorIndex < 0)
     {
         log.logMessage("ResourceManager::loadSprite(): error line %d. Unrecognized color '%s'.\n",
-                       5, line.c_str());
+                       5, echoedLine(line).c_str());
         return -1;
     }
 
@@ -220,7 +217,7 @@ int ResourceManager::loadMusic(const std::string& fileName, const std::string& l
     if (record.open(fileName) != 0)
     {
         log.logMessage("ResourceManager::loadMusic(): Unable to load from file '%s'.\n",
-                       fileName.c_str());
+                       escapeControlCharacters(fileName).c_str());
         return -1;
     }
     record.setLabel(label);

@@ -67,6 +67,8 @@ public:
 private:
     DisplayManager();
 
+    // The open font file; declared first so that it outlives the font reading from it.
+    std::unique_ptr<sf::InputStream> m_fontSource;
     sf::Font m_font;
     std::unique_ptr<sf::RenderWindow> m_window;
     std::int32_t m_pixelWidth;

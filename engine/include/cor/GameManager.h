@@ -18,11 +18,14 @@ public:
     ~GameManager() override;
 
     // Starts log, resource, display, input and world managers, then the 1 ms timer resolution.
+    // From then on a termination request (SIGINT, SIGTERM) only ends the frame loop.
     int initialize() override;
     // Stops input, display, world, resource and log managers, then restores the resolution.
+    // After a termination request it then ends the process as the request would have.
     void shutdown() override;
 
-    // Runs frames until gameOver is set; returns at once when it already is.
+    // Runs frames until gameOver is set or termination is requested; returns at once when
+    // gameOver already is.
     void run();
     // Lets the frame in progress finish, then run() returns.
     void endGame();

@@ -17,7 +17,8 @@ public:
     static LogManager& instance();
     ~LogManager() override;
 
-    // Creates or empties the log file in the working directory.
+    // Creates or empties the log file in the working directory. A symbolic link or anything
+    // but a regular file under its name is refused (-1), and the manager is then not started.
     int initialize() override;
     void shutdown() override;
 
@@ -27,6 +28,10 @@ public:
 #endif
     int
     logMessage(const char* format, ...);
+
+    // Writes out what is buffered; 0 when everything written so far reached the file, -1 when
+    // something was lost (a full disk, say) or no file is open.
+    int flush();
 
     void setFlushEachMessage(bool flush);
 

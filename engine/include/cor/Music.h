@@ -2,7 +2,9 @@
 #define COR_MUSIC_H
 
 #include <SFML/Audio/Music.hpp>
+#include <SFML/System/InputStream.hpp>
 
+#include <memory>
 #include <string>
 
 namespace cor
@@ -12,11 +14,12 @@ namespace cor
 class Music
 {
 public:
-    Music() = default;
+    Music();
+    ~Music();
     Music(const Music&) = delete;
     Music& operator=(const Music&) = delete;
 
-    // Opens the file into the stream; 0 opened, -1 not.
+    // Opens the file into the stream; 0 opened, -1 not (also when it is not a regular file).
     int open(const std::string& fileName);
 
     const std::string& label() const { return m_label; }
@@ -24,6 +27,8 @@ public:
     sf::Music& stream() { return m_stream; }
 
 private:
+    // Declared first so that it outlives the stream reading from it.
+    std::unique_ptr<sf::InputStream> m_source;
     sf::Music m_stream;
     std::string m_label;
 };

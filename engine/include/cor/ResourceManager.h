@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace cor
 {
@@ -23,9 +24,10 @@ public:
     static ResourceManager& instance();
     ~ResourceManager() override;
 
-    // Empties both tables (without destroying what was loaded); always 0.
+    // Empties both tables; always 0. Sprites loaded before are kept alive (objects may point
+    // to them) until shutdown(); music records are reused by later loads.
     int initialize() override;
-    // Destroys every sprite; music is left playing.
+    // Destroys every sprite, those of earlier tables too; music is left playing.
     void shutdown() override;
 
     // Reads a sprite file; 0 loaded, -1 failed with one log message.
@@ -52,6 +54,8 @@ private:
 
     std::array<std::unique_ptr<Sprite>, SPRITE_CAPACITY> m_sprites;
     std::int32_t m_spriteCount;
+    // Sprites of tables emptied by initialize(), destroyed only by shutdown().
+    std::vector<std::unique_ptr<Sprite>> m_retiredSprites;
     std::array<Music, MUSIC_CAPACITY> m_music;
     std::int32_t m_musicCount;
 };

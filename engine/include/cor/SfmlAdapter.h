@@ -26,6 +26,13 @@ std::unique_ptr<sf::RenderWindow> createTitlebarWindow(unsigned width, unsigned 
                                                        const std::string& title);
 
 bool openFont(sf::Font& font, const std::string& path);
+// Reads the font through the source, which must outlive the font's use of it.
+bool openFont(sf::Font& font, sf::InputStream& source);
+
+// A file for SFML's loaders to read, opened only when it is a regular file (links followed),
+// so that a directory, FIFO or device is refused before a decoder can block or spin on it.
+// Null when refused or absent.
+std::unique_ptr<sf::InputStream> openRegularFileSource(const std::string& path);
 
 // A text object bound to the font, with an empty string.
 sf::Text makeText(const sf::Font& font);
@@ -54,7 +61,8 @@ bool pollInput(sf::Window& window, InputEvent& event);
 // Keys whose names differ between the versions.
 sf::Keyboard::Key graveKey();
 
-bool openMusic(sf::Music& music, const std::string& path);
+// Streams the music from the source, which must outlive the music's use of it.
+bool openMusic(sf::Music& music, sf::InputStream& source);
 void setMusicLoopPoints(sf::Music& music, float offsetSeconds, float lengthSeconds);
 void musicLoopPoints(const sf::Music& music, float& offsetSeconds, float& lengthSeconds);
 void setMusicLooping(sf::Music& music, bool looping);

@@ -2,6 +2,7 @@
 #define COR_PLATFORM_PLATFORM_H
 
 #include <cstdint>
+#include <cstdio>
 
 // The operating-system calls the engine needs, implemented once per platform
 // (platform/unix, platform/win32). Nothing outside this seam includes a system header for them.
@@ -24,6 +25,26 @@ void endTimerResolution();
 // Used around library calls that print diagnostics of their own to the console.
 void silenceStandardError();
 void restoreStandardError();
+
+// Whether a window could be opened at all (on X11: whether the display server answers), asked
+// before the window library is let try, as some versions abort the process when it cannot.
+bool displayAvailable();
+
+// Opens a file for binary reading only when it is a regular file, links followed. A directory,
+// FIFO, device or socket is refused at once, without blocking. Null when refused or absent.
+std::FILE* openRegularFileForReading(const char* path);
+
+// Creates or empties a file for writing. A symbolic link is not followed, and anything that is
+// not a regular file is refused, without blocking. Null when refused or not creatable.
+std::FILE* createRegularFileForWriting(const char* path);
+
+// From here on, a request to terminate (SIGINT and SIGTERM; Ctrl+C and console close on
+// Windows) is only noted, so that the program can end through its normal shutdown.
+void watchTerminationRequests();
+// The request noted so far (the signal number on Unix), 0 while there is none.
+int terminationRequest();
+// Ends the process the way the noted request would have ended it.
+[[noreturn]] void endAsTerminated(int request);
 
 } // namespace cor::platform
 

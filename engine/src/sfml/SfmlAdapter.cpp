@@ -1,5 +1,8 @@
 #include "cor/SfmlAdapter.h"
 
+#include "platform/Platform.h"
+
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -51,6 +54,105 @@ bool openFont(sf::Font& font, const std::string& path)
 #else
     return font.loadFromFile(path);
 #endif
+}
+
+bool openFont(sf::Font& font, sf::InputStream& source)
+{
+#if HALVREN_SFML_MAJOR >= 3
+    return font.openFromStream(source);
+#else
+    return font.loadFromStream(source);
+#endif
+}
+
+namespace
+{
+
+// A standard I/O file handed to SFML as its input stream; owns the file.
+class FileSource : public sf::InputStream
+{
+public:
+    explicit FileSource(std::FILE* file) : m_file(file) {}
+    ~FileSource() override { std::fclose(m_file); }
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+
+#if HALVREN_SFML_MAJOR >= 3
+    std::optional<std::size_t> read(void* data, std::size_t size) override
+    {
+        const std::size_t count = std::fread(data, 1, size, m_file);
+        if (count < size && std::ferror(m_file))
+            return std::nullopt;
+        return count;
+    }
+    std::optional<std::size_t> seek(std::size_t position) override
+    {
+        if (std::fseek(m_file, static_cast<long>(position), SEEK_SET) != 0)
+            return std::nullopt;
+        return position;
+    }
+    std::optional<std::size_t> tell() override
+    {
+        const long position = std::ftell(m_file);
+        if (position < 0)
+            return std::nullopt;
+        return static_cast<std::size_t>(position);
+    }
+    std::optional<std::size_t> getSize() override
+    {
+        const long size = sizeOfFile();
+        if (size < 0)
+            return std::nullopt;
+        return static_cast<std::size_t>(size);
+    }
+#else
+    sf::Int64 read(void* data, sf::Int64 size) override
+    {
+        if (size <= 0)
+            return 0;
+        const std::size_t count = std::fread(data, 1, static_cast<std::size_t>(size), m_file);
+        if (count < static_cast<std::size_t>(size) && std::ferror(m_file))
+            return -1;
+        return static_cast<sf::Int64>(count);
+    }
+    sf::Int64 seek(sf::Int64 position) override
+    {
+        if (std::fseek(m_file, static_cast<long>(position), SEEK_SET) != 0)
+            return -1;
+        return position;
+    }
+    sf::Int64 tell() override
+    {
+        return std::ftell(m_file);
+    }
+    sf::Int64 getSize() override
+    {
+        return sizeOfFile();
+    }
+#endif
+
+private:
+    long sizeOfFile()
+    {
+        const long position = std::ftell(m_file);
+        if (position < 0 || std::fseek(m_file, 0, SEEK_END) != 0)
+            return -1;
+        const long size = std::ftell(m_file);
+        std::fseek(m_file, position, SEEK_SET);
+        return size;
+    }
+
+    std::FILE* m_file;
+};
+
+} // namespace
+
+std::unique_ptr<sf::InputStream> openRegularFileSource(const std::string& path)
+{
+    std::FILE* file = platform::openRegularFileForReading(path.c_str());
+    if (file == nullptr)
+        return nullptr;
+    return std::make_unique<FileSource>(file);
 }
 
 sf::Text makeText(const sf::Font& font)
@@ -136,9 +238,9 @@ sf::Keyboard::Key graveKey()
 #endif
 }
 
-bool openMusic(sf::Music& music, const std::string& path)
+bool openMusic(sf::Music& music, sf::InputStream& source)
 {
-    return music.openFromFile(path);
+    return music.openFromStream(source);
 }
 
 void setMusicLoopPoints(sf::Music& music, float offsetSeconds, float lengthSeconds)
