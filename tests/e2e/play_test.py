@@ -260,6 +260,69 @@ def quit_after(*steps):
     return play
 
 
+def afterwards(holds, what):
+    """Lets the program end, then checks its directory."""
+    def play(game):
+        game.process.wait(30)
+        assert holds(game.dir), what
+    return play
+
+
+def terminated(signal_number):
+    def play(game):
+        game.wait_for_window()
+        game.process.send_signal(signal_number)
+        game.process.wait(10)
+        assert not subprocess.run(["xdotool", "search", "--pid", str(game.process.pid)],
+                                  capture_output=True).stdout, "the window is still there"
+    return play
+
+
+def hostile_runs():
+    """Hostile files and environments: each is refused at once, and nothing is followed."""
+    def at(d, p):
+        return os.path.join(d, p)
+    fifo = lambda p: lambda d: [os.remove(at(d, p)) if os.path.isfile(at(d, p)) else None,
+                                os.mkfifo(at(d, p))]
+    def victim(d):
+        write("victim.txt", "precious\n")(d)
+        os.symlink("victim.txt", at(d, "corvane.log"))
+    logs = [("a FIFO", fifo("corvane.log"), lambda d: not os.path.isfile(at(d, "corvane.log"))),
+            ("a link", victim, lambda d: open(at(d, "victim.txt")).read() == "precious\n"),
+            ("a dangling link", lambda d: os.symlink("made.txt", at(d, "corvane.log")),
+             lambda d: not os.path.lexists(at(d, "made.txt")))]
+    level3 = "Level data error in %s: could not open the file.\n" % level_path(3)
+    no_display = "DisplayManager::initialize(): unable to open the display.\n"
+    ogg = "sound/BGM/BGM.ogg"
+    no_music = "ResourceManager::loadMusic(): Unable to load from file '%s'.\n" % ogg
+    esc = [l if n != level_lines(1).index("[RED]") + 2 else l[:5] + "\x1b" + l[6:]
+           for n, l in enumerate(level_lines(1))]
+    no_room = ("bash", "-c", "trap '' XFSZ; ulimit -f 0; exec \"$@\"", "bash")
+    return [
+        *[Run("display %r %s" % (v, a), argv=a, env={"DISPLAY": v}, log=no_display)
+          for v in (None, ":987") for a in ([], ["--test"])],
+        *[Run("log is %s %s" % (what, a), setup, a, log=None, play=afterwards(holds, what))
+          for what, setup, holds in logs for a in ([], ["--test"])],
+        Run("level is a FIFO", fifo(level_path(3)), stderr=level3),
+        Run("self-check, level is a FIFO", fifo(level_path(3)), ["--test"], stderr=level3,
+            log=report(False)),
+        Run("sprite is a FIFO", fifo("assets/blue-wall.txt"),
+            log="ResourceManager::loadSprite(): unable to open file 'assets/blue-wall.txt'.\n"),
+        Run("music is a FIFO", fifo(ogg), log=no_music),
+        Run("music is a directory", lambda d: [os.remove(at(d, ogg)), os.mkdir(at(d, ogg))],
+            log=no_music),
+        Run("font is a FIFO", fifo("cor-font.ttf")),
+        Run("self-check without room", argv=["--test"], wrapper=no_room, log=""),
+        Run("control character", write(level_path(1), "\n".join(esc)),
+            stderr="Level data error in %s: red map contains invalid character '\\x1b' on row 2.\n"
+            % level_path(1)),
+        Run("long sprite line", write("assets/red-player.txt", "x" * 100000 + "\n1\n1\n1\nred\n@\n"),
+            log="ResourceManager::loadSprite(): error line 1. Invalid frame count '%s"
+            "[... cut, 100000 bytes]'.\n" % ("x" * 80)),
+        *[Run("signal %d in play" % n, status=-n, play=terminated(n)) for n in (2, 15)],
+    ]
+
+
 def runs_table():
     broken, broken_line = short_row(2, 4)
     missing = "Level data error in %s: could not open the file.\n" % level_path(1)
@@ -291,6 +354,7 @@ def runs_table():
         Run("log is a directory", lambda d: os.mkdir(os.path.join(d, "corvane.log")), log=None),
         Run("read-only directory", lambda d: os.chmod(d, 0o555), log=None,
             wrapper=nobody if os.geteuid() == 0 else ()),
+        *hostile_runs(),
         Run("Q on the title", status=0, play=quit_after()),
         Run("Q on the story", argv=["-test"], status=0, play=quit_after(to_play[0])),
         Run("Q on how to play", argv=["--TEST"], status=0, play=quit_after((["i"], how_to_play))),

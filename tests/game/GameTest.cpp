@@ -176,6 +176,25 @@ TEST_F(GameTest, AReplayTakesItsAttemptOutOfTheTotalAndARestartKeepsTheEarlierLe
     EXPECT_EQ(game->redPlayer()->position(), start);
 }
 
+TEST_F(GameTest, AMoveInTheFrameOfEnterMeetsOnlyTheNextLevelsWalls)
+{
+    start();
+    frame({cor::ENTER, cor::ENTER});
+    for (const cor::Key key : {cor::RIGHT, cor::DOWN, cor::UP, cor::LEFT})
+    {
+        solve();
+        waitForLevelComplete();
+        frame({cor::ENTER, key});
+        const cor::Vector red = game->redPlayer()->position();
+        const cor::Vector blue = game->bluePlayer()->position();
+        frame({cor::R});
+        frame({key});
+        EXPECT_EQ(game->redPlayer()->position(), red) << "level " << game->level();
+        EXPECT_EQ(game->bluePlayer()->position(), blue) << "level " << game->level();
+        frame({cor::R});
+    }
+}
+
 TEST_F(GameTest, QuittingPlaysTheGameOverArtOnce)
 {
     start();

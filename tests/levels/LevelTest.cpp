@@ -88,7 +88,7 @@ TEST_F(LevelTest, EveryFaultGetsItsMessageAndTheChecksComeInOrder)
         {changed(cell(3, 7, '\xFF')), "red map contains invalid character '\xFF' on row 4."},
         // One carriage return ends the line; a second one is a cell.
         {changed(row(5, wall + "\r\r")), "red map row 5 has 20 cells; expected 19."},
-        {changed(row(5, wall.substr(2) + "\r\r\r")), "red map contains invalid character '\r' on row 5."},
+        {changed(row(5, wall.substr(2) + "\r\r\r")), "red map contains invalid character '\\x0d' on row 5."},
         {changed(cell(6, 6, 'B')), "red map contains invalid character 'B' on row 7."},
         {changed({}, cell(11, 1, 'R')), "blue map contains invalid character 'R' on row 12."},
         // Row by row, the width before the characters; the red map before the blue one.
