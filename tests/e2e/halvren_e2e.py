@@ -5,6 +5,7 @@ and the window is read back from the X server (Xlib's XGetImage) as the colour o
 of the 80 x 24 grid. The display is the test's own (scripts/with-display.sh): focus is ours.
 """
 
+import atexit
 import ctypes
 import ctypes.util
 import functools
@@ -53,24 +54,28 @@ def x_display():
     return xlib.XOpenDisplay(None)
 
 
-class Screen:
-    """Pixel rows top..top+height of the window, read straight from the X server."""
+def pixels(window, x, y, width, height):
+    """A rectangle of the window, four bytes a pixel, and the byte of red, green and blue."""
+    image = xlib.XGetImage(x_display(), int(window), x, y, width, height, 0xFFFFFFFF, 2)
+    if not image:
+        raise ValueError("no image of window %s" % window)
+    try:
+        im = image.contents
+        if im.bits_per_pixel != 32:
+            raise ValueError("%d bits a pixel" % im.bits_per_pixel)
+        # The byte of each channel within a pixel, from its mask and the byte order.
+        offsets = [(m.bit_length() - 1) // 8 for m in (im.red_mask, im.green_mask, im.blue_mask)]
+        return (ctypes.string_at(im.data, im.bytes_per_line * height),
+                [3 - o for o in offsets] if im.byte_order else offsets)
+    finally:
+        xlib.XDestroyImage(image)
 
-    def __init__(self, window, top=0, height=HEIGHT):
-        image = xlib.XGetImage(x_display(), int(window), 0, top, WIDTH, height, 0xFFFFFFFF, 2)
-        if not image:
-            raise ValueError("no image of window %s" % window)
-        try:
-            im = image.contents
-            if im.bits_per_pixel != 32:
-                raise ValueError("%d bits a pixel" % im.bits_per_pixel)
-            self.data = ctypes.string_at(im.data, im.bytes_per_line * height)
-            # The byte of each channel within a pixel, from its mask and the byte order.
-            self.offsets = [(m.bit_length() - 1) // 8 for m in (im.red_mask, im.green_mask,
-                                                                  im.blue_mask)]
-            self.offsets = [3 - o for o in self.offsets] if im.byte_order else self.offsets
-        finally:
-            xlib.XDestroyImage(image)
+
+class Screen:
+    """Pixel rows top..top+height of the game's picture, which starts at origin in window."""
+
+    def __init__(self, window, top=0, height=HEIGHT, origin=(0, 0)):
+        self.data, self.offsets = pixels(window, origin[0], origin[1] + top, WIDTH, height)
         self.top, self.bottom, self.cache = top, top + height, {}
 
     def cell(self, column, row):
@@ -132,6 +137,36 @@ def art_cells(colour, frame):
             for x, ch in enumerate(row) if ch != " "}
 
 
+WINE, WINE_DESKTOP = "/usr/lib/wine/", (1280, 1024)  # Debian's, and the desktop's size
+
+
+def use_wine():
+    """Later games run halvren.exe under Wine, in the virtual desktop of a prefix for this run."""
+    os.environ.update(WINEPREFIX=tempfile.mkdtemp(prefix="halvren-wine-"), WINEDEBUG="-all",
+                      WINEDLLOVERRIDES="mscoree,mshtml=")  # no Mono and Gecko installers
+    key = r"HKCU\Software\Wine\Explorer"  # without a window manager, closes wait 2 s
+    for command in (["wineboot", "-i"], ["reg", "add", key, "/v", "Desktop", "/d", "Default"],
+                    ["reg", "add", key + r"\Desktops", "/v", "Default", "/d",
+                     "%dx%d" % WINE_DESKTOP]):
+        subprocess.run([WINE + "wine64", *command], check=True, capture_output=True, timeout=300)
+    atexit.register(shutil.rmtree, os.environ["WINEPREFIX"], ignore_errors=True)
+    Game.program, Game.wine, Game.slow = [WINE + "wine64", "halvren.exe"], True, 3.0
+
+
+def wine_client_area(desktop):
+    """The top-left of the game's picture on Wine's desktop, or None: the window's frame is all
+    there that differs from the desktop's colour, with equal borders left, right and below."""
+    width, height = WINE_DESKTOP
+    try:  # one 32-bit number a pixel
+        data = memoryview(pixels(desktop, 0, 0, width, height)[0]).cast("I")
+    except ValueError:  # the desktop is still being made
+        return None
+    xs = [x for x in range(width) if data[height // 2 * width + x] != data[0]]
+    ys = [y for y in range(height) if data[y * width + width // 2] != data[0]]
+    border = (xs[-1] + 1 - xs[0] - WIDTH) // 2 if xs and ys else -1
+    return (xs[0] + border, ys[-1] + 1 - border - HEIGHT) if border >= 0 else None
+
+
 def exit_status(code):
     """The status as the program returned it (-1 arrives as 255)."""
     return code - 256 if code > 127 else code
@@ -139,6 +174,7 @@ def exit_status(code):
 
 class Game:
     """The real program in a temporary copy of the run directory."""
+    program, wine, slow = ["./halvren"], False, 1.0  # how it starts; use_wine() changes them
 
     def __init__(self, run_dir, argv=(), setup=None, env=None, wrapper=()):
         self.dir = tempfile.mkdtemp(prefix="halvren-e2e-")
@@ -152,10 +188,10 @@ class Game:
         # env: variables to set, or to leave out where the value is None.
         environment = {name: value for name, value in {**os.environ, "ALSOFT_DRIVERS": "null",
                                                        **(env or {})}.items() if value is not None}
-        self.process = subprocess.Popen([*wrapper, "./halvren", *argv], cwd=self.dir,
+        self.process = subprocess.Popen([*wrapper, *self.program, *argv], cwd=self.dir,
                                         env=environment, stdin=subprocess.DEVNULL,
                                         stdout=self.out, stderr=self.err)
-        self.window, self.slow, self.shots = None, 1.0, None
+        self.window, self.origin, self.shots = None, (0, 0), None
 
     def __enter__(self):
         return self
@@ -164,6 +200,8 @@ class Game:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+        for option in ("-k", "-w") if self.wine else ():  # Wine's desktop goes with the game
+            subprocess.run([WINE + "wineserver", option], timeout=60)
         os.chmod(self.dir, 0o755)
         shutil.rmtree(self.dir, ignore_errors=True)
 
@@ -172,18 +210,20 @@ class Game:
         while time.monotonic() < deadline:
             assert self.process.poll() is None, "exited (%d) before its window showed: %r" % (
                 exit_status(self.process.returncode), self.stderr())
-            ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid",
-                                  str(self.process.pid), "--name", "^Corvane$"],
-                                 capture_output=True, text=True).stdout.split()
-            if ids:
-                self.window = ids[0]
+            search = (["--name", "Wine desktop$"] if self.wine else
+                      ["--onlyvisible", "--pid", str(self.process.pid), "--name", "^Corvane$"])
+            ids = subprocess.run(["xdotool", "search", *search], capture_output=True,
+                                 text=True).stdout.split()
+            origin = ids and (wine_client_area(ids[0]) if self.wine else (0, 0))
+            if origin:
+                self.window, self.origin = ids[0], origin
                 subprocess.run(["xdotool", "windowfocus", "--sync", self.window], timeout=10)
                 return self.window
             time.sleep(0.05)
         raise AssertionError("no Corvane window within %.0f s" % timeout)
 
     def capture(self, rows=range(ROWS)):
-        return Screen(self.window, int(rows[0] * CELL_H), int(len(rows) * CELL_H))
+        return Screen(self.window, int(rows[0] * CELL_H), int(len(rows) * CELL_H), self.origin)
 
     def wait_for(self, predicate, what, timeout=10.0, shot=None):
         """Captures until predicate(screen) holds; saves it as shot.png into self.shots."""
@@ -216,6 +256,7 @@ class Game:
                        check=True, timeout=seconds + 10)
 
     def wait_exit(self, timeout=20.0):
+        timeout *= self.slow
         try:
             return exit_status(self.process.wait(timeout=timeout))
         except subprocess.TimeoutExpired:
