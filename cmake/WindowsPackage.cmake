@@ -39,5 +39,4 @@ set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL windows)
 set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
-# CPack takes its settings once, where it is first included: here on Windows.
-include(CPack)
+# packaging/ includes CPack, once for every platform, with these settings in force.
