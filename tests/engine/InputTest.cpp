@@ -12,7 +12,6 @@
 #include <thread>
 
 using namespace testsupport;
-using Keys = std::vector<std::pair<cor::Key, int>>;
 
 TEST(KeyMap, EverySfmlKeyGivesItsEngineKeyOrNone)
 {
@@ -67,13 +66,6 @@ protected:
             received.resize(received.size() - 2);
         return received;
     }
-    static Keys keys(const std::vector<Delivery>& received)
-    {
-        Keys found;
-        for (const Delivery& delivery : received)
-            found.emplace_back(delivery.key, delivery.action);
-        return found;
-    }
 
     cor::DisplayManager& display = cor::DisplayManager::instance();
     std::string window;
@@ -81,13 +73,14 @@ protected:
 
 } // namespace
 
-TEST_F(WindowInput, KeysHeldUnmappedAndPointerEventsAndACloseRequest)
+// A held key giving one press shows as one step in the end-to-end run.
+TEST_F(WindowInput, UnmappedKeysPointerEventsAndACloseRequest)
 {
-    // Held for a second with key repeat off: one press, one release.
-    EXPECT_EQ(keys(play("keydown a sleep 1 keyup a", cor::EVENT_TYPE_KEYBOARD)),
-              (Keys{{cor::A, cor::PRESS}, {cor::A, cor::RELEASE}}));
-    EXPECT_EQ(keys(play("key BackSpace Delete Home KP_1 Alt_L period", cor::EVENT_TYPE_KEYBOARD)),
-              (Keys{{cor::PERIOD, cor::PRESS}, {cor::PERIOD, cor::RELEASE}}));
+    const std::vector<Delivery> typed =
+        play("key BackSpace Delete Home KP_1 Alt_L period", cor::EVENT_TYPE_KEYBOARD);
+    ASSERT_EQ(typed.size(), 2u);
+    EXPECT_TRUE(typed[0].key == cor::PERIOD && typed[0].action == cor::PRESS);
+    EXPECT_TRUE(typed[1].key == cor::PERIOD && typed[1].action == cor::RELEASE);
 
     // Clicks land in the cell under the pointer; side buttons and the wheel give none.
     const std::pair<cor::Vector, int> clicks[] = {{{50, 12}, 1}, {{0, 0}, 3},   {{79, 23}, 2},

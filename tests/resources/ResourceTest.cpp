@@ -74,9 +74,7 @@ TEST_F(ResourceTest, EveryBadSpriteFileIsRefusedWithItsOwnMessageAndTheTableUnch
 TEST_F(ResourceTest, GoodSpriteFilesKeepEveryFieldAndFrameInFileOrder)
 {
     const std::string unix = "2\n3\n2\n4\nyellow\nabc\ndef\n g \n.h.\n";
-    std::string windows;
-    for (const char c : unix)
-        windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    const std::string windows = "2\r\n3\r\n2\r\n4\r\nyellow\r\nabc\r\ndef\r\n g \r\n.h.\r\n";
     const std::string pair = "3x2, slowdown 4, colour 3: abcdef| g .h.|";
     // clang-format off
     const std::pair<std::string, std::string> accepted[] = {
