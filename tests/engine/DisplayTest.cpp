@@ -1,5 +1,5 @@
-// What the display manager puts into the window, read back cell by cell; where text of each
-// alignment stands shows on the game's screens.
+// What the display manager puts into the window, read back cell by cell. The colours the game
+// uses, and where text of each alignment stands, show on its screens in the end-to-end run.
 #include "TestSupport.h"
 
 #include <cor/DisplayManager.h>
@@ -7,23 +7,9 @@
 
 using namespace testsupport;
 
-namespace
-{
+using DisplayTest = EngineFixture;
+static cor::DisplayManager& display = cor::DisplayManager::instance();
 
-class DisplayTest : public EngineFixture
-{
-protected:
-    void SetUp() override
-    {
-        EngineFixture::SetUp();
-        display.presentFrame(); // a new window's content is undefined
-    }
-    cor::DisplayManager& display = cor::DisplayManager::instance();
-};
-
-} // namespace
-
-// The other colours show on the game's screens, where the end-to-end run reads them.
 TEST_F(DisplayTest, CyanShowsAndAnUndefinedColourDrawsWhiteWithAWarningPerCall)
 {
     const std::pair<cor::Color, sf::Color> colours[] = {{cor::CYAN, sf::Color::Cyan},

@@ -68,9 +68,9 @@ TEST_F(WorldTest, EveryTouchedObjectHearsOfTheMoveOnlyTwoBlockingOnesStopItAfter
         for (const Delivery& delivery : shared)
             heard.emplace_back(delivery.receiver, delivery.other);
         EXPECT_EQ(heard, expected) << &test - cases;
+        others.push_back(mover);
         for (Recorder* object : others)
             delete object;
-        delete mover;
     }
     Recorder* door = at({21, 5});
     door->onEvent = [&](const cor::Event&) { door->setSolidness(cor::PASSABLE); };
@@ -167,7 +167,6 @@ TEST_F(WorldTest, ObjectsAreDrawnByAltitudeThenAgeAndEvenSpritesLeanLeftAndUp)
     ASSERT_EQ(cor::ResourceManager::instance().loadSprite("even.txt", "even"), 0);
     made[0]->setPosition(cor::Vector(30, 10));
     made[0]->assignSprite("even");
-    cor::DisplayManager::instance().presentFrame();
     world.drawObjects();
     EXPECT_EQ(drawn, (std::vector<Recorder*>{made[1], made[5], made[6], made[0], made[2]}));
     for (int row = 8; row <= 11; ++row)

@@ -54,6 +54,7 @@ void EngineFixture::SetUp()
     fs::copy(HALVREN_RUN_DIR, fs::current_path(), fs::copy_options::recursive);
     ASSERT_EQ(cor::GameManager::instance().initialize(), 0);
     cor::LogManager::instance().setFlushEachMessage(true);
+    cor::DisplayManager::instance().presentFrame(); // a new window's content is undefined
 }
 
 void EngineFixture::TearDown()

@@ -37,7 +37,7 @@ void writeFile(const std::filesystem::path& path, const std::string& content);
 std::string readFile(const std::filesystem::path& path);
 
 // The whole engine started in a temporary copy of the run directory, its log written out at
-// each message.
+// each message and its window cleared.
 class EngineFixture : public ::testing::Test
 {
 protected:
