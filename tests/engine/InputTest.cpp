@@ -106,14 +106,10 @@ TEST_F(WindowInput, KeysGiveTheirEngineKeysAndPointerEventsTheirCellsButACloseRe
     // A close request, as a window manager sends it, is no event and closes nothing.
     Display* x = XOpenDisplay(nullptr);
     XEvent close{};
-    close.xclient = {ClientMessage,
-                     0,
-                     False,
-                     x,
-                     std::stoul(window),
-                     XInternAtom(x, "WM_PROTOCOLS", False),
-                     32,
-                     {}};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = std::stoul(window);
+    close.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+    close.xclient.format = 32;
     close.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
     ASSERT_NE(XSendEvent(x, close.xclient.window, False, NoEventMask, &close), 0);
     XCloseDisplay(x);

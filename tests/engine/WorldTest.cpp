@@ -8,6 +8,8 @@
 #include <cor/Sprite.h>
 #include <cor/WorldManager.h>
 
+#include <algorithm>
+
 using namespace testsupport;
 
 namespace
@@ -21,12 +23,15 @@ protected:
         auto* object = new Recorder(&shared);
         object->setPosition(position);
         object->setSolidness(solidness);
-        object->onDestroy = [this] { ++destroyed; };
         return object;
+    }
+    std::size_t destroyed() const
+    {
+        return std::count_if(shared.begin(), shared.end(),
+                             [](const Delivery& entry) { return entry.type == "destroyed"; });
     }
     cor::WorldManager& world = cor::WorldManager::instance();
     std::vector<Delivery> shared;
-    int destroyed = 0;
 };
 
 constexpr cor::Solidness BLOCK = cor::BLOCKING, PASS = cor::PASSABLE, NONE = cor::INTANGIBLE;
@@ -109,18 +114,10 @@ TEST_F(WorldTest, EachObjectIsDeletedExactlyOnceEvenByReentrantDestructors)
 {
     Recorder* parent = at({});
     Recorder* child = at({});
-    parent->onDestroy = [&]
-    {
-        ++destroyed;
-        world.scheduleDeletion(child); // joins the pass in progress
-    };
+    parent->onDestroy = [&] { world.scheduleDeletion(child); }; // joins the pass in progress
     Recorder* owner = at({});
     Recorder* owned = at({});
-    owner->onDestroy = [&]
-    {
-        ++destroyed;
-        delete owned; // scheduled as well, so the pass must skip it
-    };
+    owner->onDestroy = [&] { delete owned; }; // scheduled as well, so the pass must skip it
     Recorder* early = at({});
     for (Recorder* object : {parent, parent, owner, owned, early})
         world.scheduleDeletion(object);
@@ -129,19 +126,15 @@ TEST_F(WorldTest, EachObjectIsDeletedExactlyOnceEvenByReentrantDestructors)
     EXPECT_EQ(parent->received(cor::EVENT_TYPE_STEP).size(), 1u);
     world.updateWorld();
     world.updateWorld();
-    EXPECT_EQ(destroyed, 5);
+    EXPECT_EQ(destroyed(), 5u);
     EXPECT_EQ(world.allObjects().count(), 0);
 
     Recorder* first = at({});
     Recorder* second = at({});
     at({});
-    first->onDestroy = [&]
-    {
-        ++destroyed;
-        delete second; // a later object of the shutdown's list
-    };
+    first->onDestroy = [&] { delete second; }; // a later object of the shutdown's list
     world.shutdown();
-    EXPECT_EQ(destroyed, 8);
+    EXPECT_EQ(destroyed(), 8u);
 }
 
 TEST_F(WorldTest, AFullWorldLeavesTheNextObjectUnregistered)

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <regex>
 
 using namespace testsupport;
 
@@ -43,13 +44,6 @@ std::string changed(const std::function<void(Rows&)>& red,
     if (blue)
         blue(blueRows);
     return levelText(redRows, blueRows);
-}
-
-LevelMap toMap(const Rows& rows)
-{
-    LevelMap map;
-    std::copy(rows.begin(), rows.end(), map.begin());
-    return map;
 }
 
 } // namespace
@@ -113,16 +107,11 @@ TEST_F(LevelTest, EveryFaultGetsItsMessageAndTheChecksComeInOrder)
 
 TEST_F(LevelTest, EveryLayoutOfTheSameMapsIsAccepted)
 {
-    const Rows red = walledMap('R');
-    const Rows blue = walledMap('B');
+    const Rows red = walledMap('R'), blue = walledMap('B');
     const std::string text = levelText(), bom = "\xEF\xBB\xBF";
-    std::string crlf, spaced = "\n";
-    int lines = 0;
-    for (const char c : text)
-    {
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        spaced += c == '\n' && ++lines % 7 == 0 ? "\n\n" : std::string(1, c);
-    }
+    const std::string crlf = std::regex_replace(text, std::regex("\n"), "\r\n");
+    // Blank lines before the first section, after the last and every seventh line in between.
+    const std::string spaced = "\n" + std::regex_replace(text, std::regex("(.*\n){7}"), "$&\n");
     // clang-format off
     const std::string layouts[] = {text, crlf, bom + text, bom + crlf, spaced + "\n",
         "[BLUE]\n" + joinLines(blue) + "[RED]\n" + joinLines(red), text.substr(0, text.size() - 1)};
@@ -130,8 +119,8 @@ TEST_F(LevelTest, EveryLayoutOfTheSameMapsIsAccepted)
     for (const std::string& layout : layouts)
     {
         ASSERT_EQ(parse(layout), "") << layout;
-        EXPECT_EQ(parsed.redMap, toMap(red));
-        EXPECT_EQ(parsed.blueMap, toMap(blue));
+        EXPECT_EQ(Rows(parsed.redMap.begin(), parsed.redMap.end()), red);
+        EXPECT_EQ(Rows(parsed.blueMap.begin(), parsed.blueMap.end()), blue);
     }
 }
 
@@ -172,10 +161,10 @@ TEST_F(LevelTest, LoadAllLevelsFillsTheTableInOrderOrReportsTheFirstFaultOnceAnd
 }
 
 // Whether a level needs a hold the solver judges on the shipped levels below.
-TEST(Solver, FindsTheShortestSolution)
+TEST_F(LevelTest, TheSolverFindsTheShortestSolution)
 {
-    const LevelData twins{toMap(walledMap('R')), toMap(walledMap('B'))};
-    EXPECT_EQ(solveLevel(twins, MoveSet::Holdless).moves, (9 - 2) + (14 - 3));
+    ASSERT_EQ(parse(levelText()), "");
+    EXPECT_EQ(solveLevel(parsed, MoveSet::Holdless).moves, (9 - 2) + (14 - 3));
 }
 
 TEST(ShippedLevels, EachIsWalledInNeedsAHoldAndIsHarderThanTheOneBefore)

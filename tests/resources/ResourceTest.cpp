@@ -1,5 +1,5 @@
 // Sprite files and the music table: every refusal with its one log line, what a good sprite
-// file becomes, and the shipped art.
+// file becomes, and the shipped title.
 #include "TestSupport.h"
 
 #include <cor/LogManager.h>
@@ -124,16 +124,11 @@ TEST_F(ResourceTest, TheMusicTableChecksTheLabelThenRoomThenTheFile)
     EXPECT_GT(resources.findMusic("bgm")->stream().getDuration().asSeconds(), 0.0f);
 }
 
-TEST_F(ResourceTest, TheTitleNamesItsKeysAndTheGameOverArtLastsThirtyToSixtyFrames)
+TEST_F(ResourceTest, TheTitleNamesItsKeys)
 {
     ASSERT_EQ(resources.loadSprite("assets/halvren-title.txt", "title"), 0);
-    ASSERT_EQ(resources.loadSprite("assets/gameover.txt", "gameover"), 0);
     const cor::Sprite* title = resources.findSprite("title");
     for (std::int32_t i = 0; i < title->frameCount(); ++i)
         for (const char* key : {"ENTER", "[I]", "[Q]"})
             EXPECT_NE(title->frame(i).text().find(key), std::string::npos) << key << " " << i;
-    const cor::Sprite* gameOver = resources.findSprite("gameover");
-    // The quit animation shows each frame for `slowdown` frames of the game loop.
-    EXPECT_GE(gameOver->frameCount() * gameOver->slowdown(), 30);
-    EXPECT_LE(gameOver->frameCount() * gameOver->slowdown(), 60);
 }

@@ -65,6 +65,10 @@ void EngineFixture::TearDown()
 
 Recorder::~Recorder()
 {
+    Delivery end;
+    end.receiver = id();
+    end.type = "destroyed";
+    m_log->push_back(end);
     if (onDestroy)
         onDestroy();
 }

@@ -61,7 +61,8 @@ struct Delivery
     cor::Vector position; // of the mouse
 };
 
-// An object that writes every event it gets to a log, its own or one shared with others.
+// An object that writes every event it gets, and its end as "destroyed", to a log: its own or
+// one shared with others.
 class Recorder : public cor::Object
 {
 public:
