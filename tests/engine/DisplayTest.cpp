@@ -1,5 +1,5 @@
-// What the display manager puts into the window, read back cell by cell. The colours the game
-// uses, and where text of each alignment stands, show on its screens in the end-to-end run.
+// What the display manager puts into the window, read back cell by cell; the game's colours and
+// alignments show on its screens in the end-to-end run.
 #include "TestSupport.h"
 
 #include <cor/DisplayManager.h>

@@ -17,58 +17,49 @@ using namespace testsupport;
 namespace
 {
 
-class WindowInput : public EngineFixture
-{
-protected:
-    void SetUp() override
-    {
-        EngineFixture::SetUp();
-        window = std::to_string(display.window()->getSystemHandle());
-        play("windowraise " + window + " windowfocus --sync " + window, ""); // and what it queued
-    }
-    // Runs xdotool with the arguments, then a Z key press as an end mark, and polls until the
-    // mark arrives (five seconds at most); the events of the type received before the mark.
-    static std::vector<Delivery> play(const std::string& arguments, const std::string& type)
-    {
-        EXPECT_EQ(std::system(("xdotool " + arguments + " key z").c_str()), 0);
-        const Recorder recorder;
-        const auto marked = [&]
-        {
-            const std::vector<Delivery> keys = recorder.received(cor::EVENT_TYPE_KEYBOARD);
-            return !keys.empty() && keys.back().key == cor::Z && keys.back().action == cor::RELEASE;
-        };
-        for (int tries = 0; tries < 1000 && !marked(); ++tries)
-        {
-            cor::InputManager::instance().pollInput();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        std::vector<Delivery> received = recorder.received(type);
-        if (type == cor::EVENT_TYPE_KEYBOARD && marked())
-            received.resize(received.size() - 2);
-        return received;
-    }
+using WindowInput = EngineFixture;
 
-    cor::DisplayManager& display = cor::DisplayManager::instance();
-    std::string window;
-};
+// Runs xdotool with the arguments, then a Z key press as an end mark, and polls until the mark
+// arrives (five seconds at most); the events of the type received before the mark.
+std::vector<Delivery> play(const std::string& arguments, const std::string& type)
+{
+    EXPECT_EQ(std::system(("xdotool " + arguments + " key z").c_str()), 0);
+    const Recorder recorder;
+    const auto marked = [&]
+    {
+        const std::vector<Delivery> keys = recorder.received(cor::EVENT_TYPE_KEYBOARD);
+        return !keys.empty() && keys.back().key == cor::Z && keys.back().action == cor::RELEASE;
+    };
+    for (int tries = 0; tries < 1000 && !marked(); ++tries)
+    {
+        cor::InputManager::instance().pollInput();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    std::vector<Delivery> received = recorder.received(type);
+    if (type == cor::EVENT_TYPE_KEYBOARD && marked())
+        received.resize(received.size() - 2);
+    return received;
+}
 
 } // namespace
 
 // A held key giving one press shows as one step in the end-to-end run.
 TEST_F(WindowInput, KeysGiveTheirEngineKeysAndPointerEventsTheirCellsButACloseRequestNothing)
 {
+    cor::DisplayManager& display = cor::DisplayManager::instance();
+    const std::string window = std::to_string(display.window()->getSystemHandle());
+    play("windowraise " + window + " windowfocus --sync " + window, ""); // and what it queued
     // Keys the engine does not map stand among those it does, and give no event.
     const std::vector<Delivery> typed =
         play("key a y F1 F12 1 9 0 space Return Escape Tab Left Right Up Down Pause minus equal "
              "BackSpace Delete Home KP_0 KP_1 KP_Add Alt_L F13 semicolon period comma slash "
              "Control_L Control_R Shift_L Shift_R grave",
              cor::EVENT_TYPE_KEYBOARD);
-    // clang-format off
-    const cor::Key keys[] = {cor::A, cor::Y, cor::F1, cor::F12, cor::NUM1, cor::NUM9, cor::NUM0,
-        cor::SPACE, cor::ENTER, cor::ESCAPE, cor::TAB, cor::LEFT, cor::RIGHT, cor::UP, cor::DOWN,
-        cor::PAUSE, cor::HYPHEN, cor::EQUAL, cor::PERIOD, cor::COMMA, cor::SLASH, cor::LCONTROL,
-        cor::RCONTROL, cor::LSHIFT, cor::RSHIFT, cor::GRAVE};
-    // clang-format on
+    const std::vector<cor::Key> keys = {
+        cor::A,        cor::Y,        cor::F1,     cor::F12,    cor::NUM1,   cor::NUM9,  cor::NUM0,
+        cor::SPACE,    cor::ENTER,    cor::ESCAPE, cor::TAB,    cor::LEFT,   cor::RIGHT, cor::UP,
+        cor::DOWN,     cor::PAUSE,    cor::HYPHEN, cor::EQUAL,  cor::PERIOD, cor::COMMA, cor::SLASH,
+        cor::LCONTROL, cor::RCONTROL, cor::LSHIFT, cor::RSHIFT, cor::GRAVE};
     // xdotool presses a right-hand modifier together with the left-hand one: keys count in the
     // order they first come, and every press has its release.
     std::vector<cor::Key> pressed;
@@ -78,7 +69,7 @@ TEST_F(WindowInput, KeysGiveTheirEngineKeysAndPointerEventsTheirCellsButACloseRe
             ++releases;
         else if (std::find(pressed.begin(), pressed.end(), key.key) == pressed.end())
             pressed.push_back(key.key);
-    EXPECT_EQ(pressed, std::vector<cor::Key>(std::begin(keys), std::end(keys)));
+    EXPECT_EQ(pressed, keys);
     EXPECT_EQ(releases * 2, static_cast<int>(typed.size()));
 
     // Clicks land in the cell under the pointer; side buttons and the wheel give none.

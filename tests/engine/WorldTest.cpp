@@ -173,17 +173,15 @@ TEST_F(WorldTest, AnimationsStayOnEachFrameForTheSlowdownAndUndrawableFramesStay
 {
     cor::Sprite blank(1); // a frame without text, as a sprite built in code may hold
     blank.pushFrame(cor::Frame(1, 1, ""));
+    // clang-format off
     const struct
     {
         int slowdown;
         std::int32_t firstFrame;
         std::vector<std::int32_t> shown; // empty: each draw fails and the frame stays
-    } cases[] = {{2, 0, {0, 0, 1, 1, 2, 2, 0}},
-                 {0, 0, {0, 1, 2, 0}},
-                 {-3, 0, {0, 1, 2, 0}},
-                 {0, -1, {}},
-                 {0, 3, {}},
-                 {0, 0, {}}};
+    } cases[] = {{2, 0, {0, 0, 1, 1, 2, 2, 0}}, {0, 0, {0, 1, 2, 0}}, {-3, 0, {0, 1, 2, 0}},
+                 {0, -1, {}}, {0, 3, {}}, {0, 0, {}}};
+    // clang-format on
     for (const auto& test : cases)
     {
         const std::string label = "sprite" + std::to_string(&test - cases);
