@@ -84,9 +84,13 @@ protected:
 
 } // namespace
 
-TEST_F(GameTest, KeysQueuedInOneFrameActInTurnAndEachScreenIgnoresTheOthersKeys)
+TEST_F(GameTest, TheTitleNamesItsKeysWhichActInTurnInOneFrameAndEachScreenIgnoresTheOthers)
 {
     start();
+    const cor::Sprite* title = resources.findSprite("halvren-title");
+    for (std::int32_t i = 0; i < title->frameCount(); ++i)
+        for (const char* key : {"ENTER", "[I]", "[Q]"})
+            EXPECT_NE(title->frame(i).text().find(key), std::string::npos) << key << " " << i;
     const std::pair<std::vector<cor::Key>, GameState> frames[] = {
         // clang-format off
         {{cor::ESCAPE, cor::SPACE, cor::R, cor::LEFT, cor::S}, Title}, {{cor::I}, HowToPlay},
@@ -121,7 +125,6 @@ TEST_F(GameTest, OneCharacterOnItsExitIsNotACompletion)
     EXPECT_NE(game->redPlayer()->position(), game->redExit());
 }
 
-// A replay's total shows in the end-to-end run; the prompt's on/off ratio too, not its cycle.
 TEST_F(GameTest, ACompletionPausesForOneAndAHalfSecondsIgnoringKeysThenBlinks)
 {
     start();
@@ -136,7 +139,7 @@ TEST_F(GameTest, ACompletionPausesForOneAndAHalfSecondsIgnoringKeysThenBlinks)
     EXPECT_EQ(game->redPlayer()->position(), red);
     frame();
     EXPECT_EQ(game->state(), LevelComplete);
-    EXPECT_EQ(game->blinkCounter(), 1); // the prompt blinks on a 30-frame cycle
+    EXPECT_EQ(game->blinkCounter(), 1); // a 30-frame cycle; end to end only its on/off ratio
     for (int i = 1; i < 30; ++i)
         frame({cor::RIGHT});
     EXPECT_EQ(game->blinkCounter(), 0);

@@ -1,5 +1,5 @@
-// Sprite files and the music table: every refusal with its one log line, what a good sprite
-// file becomes, and the shipped title.
+// Sprite files and the music table: every refusal with its one log line, and what a good
+// sprite file becomes.
 #include "TestSupport.h"
 
 #include <cor/LogManager.h>
@@ -119,13 +119,4 @@ TEST_F(ResourceTest, TheMusicTableChecksTheLabelThenRoomThenTheFile)
     EXPECT_EQ(resources.loadMusic("missing.ogg", "one too many"), -1);
     EXPECT_EQ(log(), musicPrefix + "Unable to load from file 'missing.ogg'.\n" + musicPrefix +
                          "Music label cannot be empty.\n" + musicPrefix + "Music array full.\n");
-}
-
-TEST_F(ResourceTest, TheTitleNamesItsKeys)
-{
-    ASSERT_EQ(resources.loadSprite("assets/halvren-title.txt", "title"), 0);
-    const cor::Sprite* title = resources.findSprite("title");
-    for (std::int32_t i = 0; i < title->frameCount(); ++i)
-        for (const char* key : {"ENTER", "[I]", "[Q]"})
-            EXPECT_NE(title->frame(i).text().find(key), std::string::npos) << key << " " << i;
 }

@@ -66,8 +66,7 @@ struct Delivery
 class Recorder : public cor::Object
 {
 public:
-    explicit Recorder(std::vector<Delivery>* sharedLog = nullptr)
-        : m_log(sharedLog ? sharedLog : &m_ownLog)
+    explicit Recorder(std::vector<Delivery>* shared = nullptr) : m_log(shared ? shared : &m_ownLog)
     {
     }
     ~Recorder() override;

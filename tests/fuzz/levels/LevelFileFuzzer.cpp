@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string path = (std::filesystem::temp_directory_path() /
                                      ("halvren-level-fuzz-" + std::to_string(getpid()) + ".txt"))
                                         .string();
-    static const int removedAtExit = std::atexit([] { std::remove(path.c_str()); });
-    (void)removedAtExit;
+    [[maybe_unused]] static const int removedAtExit =
+        std::atexit([] { std::remove(path.c_str()); });
     if (!std::ofstream(path, std::ios::binary)
              .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size)))
         return 0;
