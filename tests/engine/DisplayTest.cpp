@@ -25,14 +25,15 @@ TEST_F(DisplayTest, CyanShowsAndAnUndefinedColourDrawsWhiteWithAWarningPerCall)
     EXPECT_EQ(log(), warning + warning);
 }
 
-TEST_F(DisplayTest, ASpaceErasesItsBoxAndALineFeedTakesACell)
+TEST_F(DisplayTest, ASpaceErasesItsBoxALineFeedTakesACellAndAnUnknownAlignmentIsLeft)
 {
     display.drawCh(cor::Vector(33, 11), 'M', cor::YELLOW);
     ASSERT_GT(pixelsOfColor(33, 11, sf::Color::Yellow), 10);
     display.drawCh(cor::Vector(33, 11), ' ', cor::YELLOW);
     EXPECT_EQ(pixelsOfColor(33, 11, sf::Color::Yellow), 0);
 
-    ASSERT_EQ(display.drawText(cor::Vector(5, 5), "I\nI", cor::ALIGN_LEFT, cor::WHITE), 0);
+    // An alignment the display does not know puts the text where ALIGN_LEFT would.
+    ASSERT_EQ(display.drawText(cor::Vector(5, 5), "I\nI", cor::Alignment(7), cor::WHITE), 0);
     EXPECT_GT(pixelsOfColor(7, 5, sf::Color::White), 10);
     EXPECT_EQ(pixelsOfColor(6, 5, sf::Color::White), 0);
     EXPECT_EQ(pixelsOfColor(5, 6, sf::Color::White), 0);
