@@ -15,27 +15,24 @@ namespace
 {
 
 // Frame k's work takes work[k] ms; sleeps are recorded and move the clock, nothing is slept.
-class ScriptedTimer : public cor::FrameTimer
+struct ScriptedTimer : cor::FrameTimer
 {
-public:
     std::int64_t nowMilliseconds() override
     {
-        m_readingEnd = !m_readingEnd;
-        return m_now += m_readingEnd ? 0 : work.at(m_frame++);
+        readingStart = !readingStart;
+        return now += readingStart ? 0 : work.at(frame++);
     }
     void sleepMilliseconds(std::int32_t milliseconds) override
     {
         sleeps.push_back(milliseconds);
-        m_now += milliseconds;
+        now += milliseconds;
     }
 
     std::vector<std::int64_t> work;
     std::vector<std::int32_t> sleeps;
-
-private:
-    std::int64_t m_now = 5000;
-    std::size_t m_frame = 0;
-    bool m_readingEnd = false;
+    std::int64_t now = 5000;
+    std::size_t frame = 0;
+    bool readingStart = false;
 };
 
 class LoopTest : public EngineFixture

@@ -8,6 +8,8 @@
 #include <cor/Sprite.h>
 #include <cor/WorldManager.h>
 
+#include <algorithm>
+
 using namespace testsupport;
 
 namespace
@@ -21,12 +23,15 @@ protected:
         auto* object = new Recorder(&shared);
         object->setPosition(position);
         object->setSolidness(solidness);
-        object->onDestroy = [this] { ++destroyed; };
         return object;
+    }
+    std::size_t destroyed() const
+    {
+        return std::count_if(shared.begin(), shared.end(),
+                             [](const Delivery& entry) { return entry.type == "destroyed"; });
     }
     cor::WorldManager& world = cor::WorldManager::instance();
     std::vector<Delivery> shared;
-    int destroyed = 0;
 };
 
 constexpr cor::Solidness BLOCK = cor::BLOCKING, PASS = cor::PASSABLE, NONE = cor::INTANGIBLE;
@@ -68,9 +73,9 @@ TEST_F(WorldTest, EveryTouchedObjectHearsOfTheMoveOnlyTwoBlockingOnesStopItAfter
         for (const Delivery& delivery : shared)
             heard.emplace_back(delivery.receiver, delivery.other);
         EXPECT_EQ(heard, expected) << &test - cases;
+        others.push_back(mover);
         for (Recorder* object : others)
             delete object;
-        delete mover;
     }
     Recorder* door = at({21, 5});
     door->onEvent = [&](const cor::Event&) { door->setSolidness(cor::PASSABLE); };
@@ -109,18 +114,10 @@ TEST_F(WorldTest, EachObjectIsDeletedExactlyOnceEvenByReentrantDestructors)
 {
     Recorder* parent = at({});
     Recorder* child = at({});
-    parent->onDestroy = [&]
-    {
-        ++destroyed;
-        world.scheduleDeletion(child); // joins the pass in progress
-    };
+    parent->onDestroy = [&] { world.scheduleDeletion(child); }; // joins the pass in progress
     Recorder* owner = at({});
     Recorder* owned = at({});
-    owner->onDestroy = [&]
-    {
-        ++destroyed;
-        delete owned; // scheduled as well, so the pass must skip it
-    };
+    owner->onDestroy = [&] { delete owned; }; // scheduled as well, so the pass must skip it
     Recorder* early = at({});
     for (Recorder* object : {parent, parent, owner, owned, early})
         world.scheduleDeletion(object);
@@ -129,19 +126,15 @@ TEST_F(WorldTest, EachObjectIsDeletedExactlyOnceEvenByReentrantDestructors)
     EXPECT_EQ(parent->received(cor::EVENT_TYPE_STEP).size(), 1u);
     world.updateWorld();
     world.updateWorld();
-    EXPECT_EQ(destroyed, 5);
+    EXPECT_EQ(destroyed(), 5u);
     EXPECT_EQ(world.allObjects().count(), 0);
 
     Recorder* first = at({});
     Recorder* second = at({});
     at({});
-    first->onDestroy = [&]
-    {
-        ++destroyed;
-        delete second; // a later object of the shutdown's list
-    };
+    first->onDestroy = [&] { delete second; }; // a later object of the shutdown's list
     world.shutdown();
-    EXPECT_EQ(destroyed, 8);
+    EXPECT_EQ(destroyed(), 8u);
 }
 
 TEST_F(WorldTest, AFullWorldLeavesTheNextObjectUnregistered)
@@ -163,16 +156,15 @@ TEST_F(WorldTest, ObjectsAreDrawnByAltitudeThenAgeAndEvenSpritesLeanLeftAndUp)
         object->setAltitude(altitude);
         object->onDraw = [&drawn, object] { drawn.push_back(object); };
     }
-    loadSprite("even", 2, 2, 0, "green", {"####"});
+    writeFile("even.txt", "1\n2\n2\n0\ngreen\n##\n##\n");
+    ASSERT_EQ(cor::ResourceManager::instance().loadSprite("even.txt", "even"), 0);
     made[0]->setPosition(cor::Vector(30, 10));
     made[0]->assignSprite("even");
-    cor::DisplayManager::instance().presentFrame();
     world.drawObjects();
     EXPECT_EQ(drawn, (std::vector<Recorder*>{made[1], made[5], made[6], made[0], made[2]}));
-    const sf::Image image = captureFrame();
     for (int row = 8; row <= 11; ++row)
         for (int column = 28; column <= 30; ++column)
-            EXPECT_EQ(pixelsOfColor(image, column, row, sf::Color::Green) > 10,
+            EXPECT_EQ(pixelsOfColor(column, row, sf::Color::Green) > 10,
                       row >= 9 && row <= 10 && column >= 29)
                 << column << "," << row;
 }
@@ -181,21 +173,20 @@ TEST_F(WorldTest, AnimationsStayOnEachFrameForTheSlowdownAndUndrawableFramesStay
 {
     cor::Sprite blank(1); // a frame without text, as a sprite built in code may hold
     blank.pushFrame(cor::Frame(1, 1, ""));
+    // clang-format off
     const struct
     {
         int slowdown;
         std::int32_t firstFrame;
         std::vector<std::int32_t> shown; // empty: each draw fails and the frame stays
-    } cases[] = {{2, 0, {0, 0, 1, 1, 2, 2, 0}},
-                 {0, 0, {0, 1, 2, 0}},
-                 {-3, 0, {0, 1, 2, 0}},
-                 {0, -1, {}},
-                 {0, 3, {}},
-                 {0, 0, {}}};
+    } cases[] = {{2, 0, {0, 0, 1, 1, 2, 2, 0}}, {0, 0, {0, 1, 2, 0}}, {-3, 0, {0, 1, 2, 0}},
+                 {0, -1, {}}, {0, 3, {}}, {0, 0, {}}};
+    // clang-format on
     for (const auto& test : cases)
     {
         const std::string label = "sprite" + std::to_string(&test - cases);
-        loadSprite(label, 1, 1, test.slowdown, "cyan", {"0", "1", "2"});
+        writeFile(label, "3\n1\n1\n" + std::to_string(test.slowdown) + "\ncyan\n0\n1\n2\n");
+        ASSERT_EQ(cor::ResourceManager::instance().loadSprite(label, label), 0);
         cor::SpriteAnimation animation;
         animation.setSprite(
             &test == &cases[5] ? &blank : cor::ResourceManager::instance().findSprite(label));

@@ -1,5 +1,5 @@
 // The controller on the shipped data, frame by frame as the game loop makes them: which keys
-// each screen takes, completions and their pause, step totals, quitting and the music.
+// each screen takes, completions and their pause, the total on a restart, quitting and the music.
 #include "HalvrenController.h"
 #include "LevelSolver.h"
 #include "TestSupport.h"
@@ -38,12 +38,12 @@ protected:
         game = new HalvrenController;
     }
     // One frame as the game loop makes it, without drawing: step, keys, deletion pass.
-    void frame(const std::vector<cor::Key>& keys = {}, cor::KeyAction action = cor::PRESS)
+    void frame(const std::vector<cor::Key>& keys = {})
     {
         cor::WorldManager& world = cor::WorldManager::instance();
         world.broadcast(cor::EventStep(frameNumber++));
         cor::EventKeyboard event;
-        event.setAction(action);
+        event.setAction(cor::PRESS);
         for (const cor::Key key : keys)
         {
             event.setKey(key);
@@ -58,13 +58,7 @@ protected:
             solveLevel(levelTable.at(std::size_t(game->level() - 1)), MoveSet::Any);
         for (const char key : best.keys)
             frame({key == 'W' ? cor::W : key == 'A' ? cor::A : key == 'S' ? cor::S : cor::D});
-        EXPECT_EQ(game->state(), LevelCompletePending);
         return best.moves;
-    }
-    void waitForLevelComplete()
-    {
-        while (game->state() == LevelCompletePending)
-            frame();
     }
     static int countOf(const std::string& type)
     {
@@ -90,10 +84,13 @@ protected:
 
 } // namespace
 
-TEST_F(GameTest, KeysQueuedInOneFrameActInTurnAndEachScreenIgnoresTheOthersKeys)
+TEST_F(GameTest, TheTitleNamesItsKeysWhichActInTurnInOneFrameAndEachScreenIgnoresTheOthers)
 {
     start();
-    frame({cor::ENTER, cor::I, cor::Q}, cor::RELEASE);
+    const cor::Sprite* title = resources.findSprite("halvren-title");
+    for (std::int32_t i = 0; i < title->frameCount(); ++i)
+        for (const char* key : {"ENTER", "[I]", "[Q]"})
+            EXPECT_NE(title->frame(i).text().find(key), std::string::npos) << key << " " << i;
     const std::pair<std::vector<cor::Key>, GameState> frames[] = {
         // clang-format off
         {{cor::ESCAPE, cor::SPACE, cor::R, cor::LEFT, cor::S}, Title}, {{cor::I}, HowToPlay},
@@ -114,30 +111,25 @@ TEST_F(GameTest, KeysQueuedInOneFrameActInTurnAndEachScreenIgnoresTheOthersKeys)
     EXPECT_EQ(game->steps(), 0);
 }
 
-TEST_F(GameTest, MovesCountStepsAndOneCharacterOnItsExitIsNotACompletion)
+TEST_F(GameTest, OneCharacterOnItsExitIsNotACompletion)
 {
     Rows red = walledMap('R');
     red[9][14] = '.';
     red[2][5] = 'E'; // two steps right of red; blue's exit is far away
     start(true, levelText(red, walledMap('B')));
-    frame({cor::ENTER});
-    frame({cor::ENTER});
-    frame({cor::RIGHT}, cor::RELEASE);
+    frame({cor::ENTER, cor::ENTER});
     frame({cor::RIGHT, cor::D});
-    EXPECT_EQ(game->steps(), 2);
     EXPECT_EQ(game->redPlayer()->position(), game->redExit());
     EXPECT_EQ(game->state(), Playing);
     frame({cor::RIGHT}); // the exit does not hold the character
     EXPECT_NE(game->redPlayer()->position(), game->redExit());
-    EXPECT_EQ(game->state(), Playing);
-    EXPECT_EQ(game->totalSteps(), 0);
 }
 
 TEST_F(GameTest, ACompletionPausesForOneAndAHalfSecondsIgnoringKeysThenBlinks)
 {
     start();
     frame({cor::ENTER, cor::ENTER});
-    const int moves = solve();
+    solve();
     const cor::Vector red = game->redPlayer()->position();
     const int frameTime = cor::GameManager::instance().frameTimeMs();
     for (int i = 1; i < (1500 + frameTime - 1) / frameTime; ++i)
@@ -145,35 +137,25 @@ TEST_F(GameTest, ACompletionPausesForOneAndAHalfSecondsIgnoringKeysThenBlinks)
     EXPECT_EQ(game->state(), LevelCompletePending);
     EXPECT_TRUE(boardVisible);
     EXPECT_EQ(game->redPlayer()->position(), red);
-    EXPECT_EQ(game->totalSteps(), moves);
     frame();
     EXPECT_EQ(game->state(), LevelComplete);
-    EXPECT_FALSE(boardVisible);
-    EXPECT_EQ(game->blinkCounter(), 1); // the prompt blinks on a 30-frame cycle
+    EXPECT_EQ(game->blinkCounter(), 1); // a 30-frame cycle; end to end only its on/off ratio
     for (int i = 1; i < 30; ++i)
         frame({cor::RIGHT});
     EXPECT_EQ(game->blinkCounter(), 0);
 }
 
-TEST_F(GameTest, AReplayTakesItsAttemptOutOfTheTotalAndARestartKeepsTheEarlierLevels)
+TEST_F(GameTest, ARestartKeepsTheEarlierLevelsTotal)
 {
     start();
     frame({cor::ENTER, cor::ENTER});
-    solve();
-    waitForLevelComplete();
-    frame({cor::R});
-    EXPECT_EQ(game->state(), Playing);
-    EXPECT_EQ(game->totalSteps(), 0);
     const int levelOne = solve();
-    waitForLevelComplete();
+    while (game->state() == LevelCompletePending)
+        frame();
     frame({cor::ENTER});
     ASSERT_EQ(game->level(), 2);
-    const cor::Vector start = game->redPlayer()->position();
     frame({cor::D, cor::S, cor::R});
-    EXPECT_EQ(game->state(), Playing);
-    EXPECT_EQ(game->steps(), 0);
     EXPECT_EQ(game->totalSteps(), levelOne);
-    EXPECT_EQ(game->redPlayer()->position(), start);
 }
 
 TEST_F(GameTest, AMoveInTheFrameOfEnterMeetsOnlyTheNextLevelsWalls)
@@ -183,7 +165,8 @@ TEST_F(GameTest, AMoveInTheFrameOfEnterMeetsOnlyTheNextLevelsWalls)
     for (const cor::Key key : {cor::RIGHT, cor::DOWN, cor::UP, cor::LEFT})
     {
         solve();
-        waitForLevelComplete();
+        while (game->state() == LevelCompletePending)
+            frame();
         frame({cor::ENTER, key});
         const cor::Vector red = game->redPlayer()->position();
         const cor::Vector blue = game->bluePlayer()->position();
@@ -195,11 +178,13 @@ TEST_F(GameTest, AMoveInTheFrameOfEnterMeetsOnlyTheNextLevelsWalls)
     }
 }
 
-TEST_F(GameTest, QuittingPlaysTheGameOverArtOnce)
+TEST_F(GameTest, QuittingPlaysTheGameOverArtOnceForOneToTwoSeconds)
 {
     start();
     const cor::Sprite* art = resources.findSprite("gameover");
-    EXPECT_EQ(framesToQuit(), art->frameCount() * art->slowdown());
+    const int frames = framesToQuit();
+    EXPECT_EQ(frames, art->frameCount() * art->slowdown());
+    EXPECT_TRUE(frames >= 30 && frames <= 60); // a second or two
 }
 
 TEST_F(GameTest, WithoutGameOverArtQuittingEndsAtTheNextStep)
@@ -221,7 +206,6 @@ TEST_F(GameTest, EnterOnTheStoryMovesTheMusicFromTheMenuLoopToThePlayLoop)
     cor::sfml::musicLoopPoints(music, offset, length);
     EXPECT_NEAR(offset, musicgen::MENU_START, 1.0 / musicgen::SAMPLE_RATE);
     frame({cor::ENTER});
-    ASSERT_EQ(game->state(), Playing);
     cor::sfml::musicLoopPoints(music, offset, length);
     EXPECT_NEAR(offset, musicgen::MENU_END, 1.0 / musicgen::SAMPLE_RATE);
     EXPECT_NEAR(offset + length, musicgen::PLAY_END, 2.0 / musicgen::SAMPLE_RATE);

@@ -7,10 +7,8 @@
 #include <cor/EventStep.h>
 #include <cor/GameManager.h>
 #include <cor/LogManager.h>
-#include <cor/ResourceManager.h>
 #include <cor/SfmlAdapter.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -56,6 +54,7 @@ void EngineFixture::SetUp()
     fs::copy(HALVREN_RUN_DIR, fs::current_path(), fs::copy_options::recursive);
     ASSERT_EQ(cor::GameManager::instance().initialize(), 0);
     cor::LogManager::instance().setFlushEachMessage(true);
+    cor::DisplayManager::instance().presentFrame(); // a new window's content is undefined
 }
 
 void EngineFixture::TearDown()
@@ -66,6 +65,10 @@ void EngineFixture::TearDown()
 
 Recorder::~Recorder()
 {
+    Delivery end;
+    end.receiver = id();
+    end.type = "destroyed";
+    m_log->push_back(end);
     if (onDestroy)
         onDestroy();
 }
@@ -78,9 +81,7 @@ int Recorder::handleEvent(const cor::Event* event)
     if (const auto* step = dynamic_cast<const cor::EventStep*>(event))
         delivery.step = step->stepCount();
     if (const auto* collision = dynamic_cast<const cor::EventCollision*>(event))
-    {
         delivery.other = collision->mover() == this ? collision->other() : collision->mover();
-    }
     if (const auto* keyboard = dynamic_cast<const cor::EventKeyboard*>(event))
     {
         delivery.key = keyboard->key();
@@ -114,19 +115,6 @@ std::vector<Delivery> Recorder::received(const std::string& type) const
     return found;
 }
 
-void loadSprite(const std::string& label, int width, int height, int slowdown,
-                const std::string& colour, const std::vector<std::string>& frames)
-{
-    std::string text = std::to_string(frames.size()) + "\n" + std::to_string(width) + "\n" +
-                       std::to_string(height) + "\n" + std::to_string(slowdown) + "\n" + colour;
-    for (const std::string& frame : frames)
-        for (std::size_t row = 0; row < static_cast<std::size_t>(height); ++row)
-            text += "\n" + frame.substr(row * static_cast<std::size_t>(width),
-                                        static_cast<std::size_t>(width));
-    writeFile(label + ".txt", text + "\n");
-    ASSERT_EQ(cor::ResourceManager::instance().loadSprite(label + ".txt", label), 0) << label;
-}
-
 Rows walledMap(char marker)
 {
     Rows rows(13, "#" + std::string(17, '.') + "#");
@@ -136,11 +124,11 @@ Rows walledMap(char marker)
     return rows;
 }
 
-std::string joinLines(const Rows& lines, const std::string& lineEnd)
+std::string joinLines(const Rows& lines)
 {
     std::string text;
     for (const std::string& line : lines)
-        text += line + lineEnd;
+        text += line + "\n";
     return text;
 }
 
@@ -149,29 +137,22 @@ std::string levelText(const Rows& red, const Rows& blue)
     return "[RED]\n" + joinLines(red) + "[BLUE]\n" + joinLines(blue);
 }
 
-sf::Image captureFrame()
+int pixelsOfColor(int column, int row, sf::Color color)
 {
-    return cor::sfml::captureWindow(*cor::DisplayManager::instance().window());
-}
-
-int pixelsOfColor(const sf::Image& image, int column, int row, sf::Color color)
-{
-    const cor::DisplayManager& display = cor::DisplayManager::instance();
+    cor::DisplayManager& display = cor::DisplayManager::instance();
+    const sf::Image image = cor::sfml::captureWindow(*display.window());
     const auto near = [](std::uint8_t value, std::uint8_t target)
     { return target > 127 ? value > 160 : value < 96; };
-    // The box sits a tenth of a cell right and a fifth down, one pixel shorter than the cell;
-    // a pixel belongs to it when its centre does.
-    const float width = display.cellWidth();
-    const float height = display.cellHeight();
-    const float left = static_cast<float>(column) * width + width / 10.0f;
-    const float top = static_cast<float>(row) * height + height / 5.0f;
+    // The cell's background box, where it overlaps neither neighbour's.
+    const cor::Vector cell(static_cast<float>(column), static_cast<float>(row));
+    const cor::Vector from = display.cellsToPixels(cell + cor::Vector(0.15f, 0.25f));
+    const cor::Vector to = display.cellsToPixels(cell + cor::Vector(1, 1));
     int found = 0;
-    for (float y = std::floor(top) + 0.5f; y < top + height - 1.0f; ++y)
-        for (float x = std::floor(left) + 0.5f; x < left + width; ++x)
+    for (auto y = static_cast<unsigned>(from.y); y < static_cast<unsigned>(to.y); ++y)
+        for (auto x = static_cast<unsigned>(from.x); x < static_cast<unsigned>(to.x); ++x)
         {
-            const sf::Color pixel =
-                cor::sfml::pixelAt(image, static_cast<unsigned>(x), static_cast<unsigned>(y));
-            found += x > left && y > top && pixel != sf::Color::Black && near(pixel.r, color.r) &&
+            const sf::Color pixel = cor::sfml::pixelAt(image, x, y);
+            found += pixel != sf::Color::Black && near(pixel.r, color.r) &&
                      near(pixel.g, color.g) && near(pixel.b, color.b);
         }
     return found;

@@ -2,8 +2,8 @@
 #define HALVREN_TEST_SUPPORT_H
 
 // What several test programs need: a temporary working directory, the engine started in a
-// copy of the run directory, an object that records its events, sprite and level writers,
-// and a reader for what a cell of the window shows.
+// copy of the run directory, an object that records its events, level writers, and a reader
+// for what a cell of the window shows.
 
 #include <cor/Event.h>
 #include <cor/Input.h>
@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Color.hpp>
 
 #include <filesystem>
 #include <functional>
@@ -37,7 +37,7 @@ void writeFile(const std::filesystem::path& path, const std::string& content);
 std::string readFile(const std::filesystem::path& path);
 
 // The whole engine started in a temporary copy of the run directory, its log written out at
-// each message.
+// each message and its window cleared.
 class EngineFixture : public ::testing::Test
 {
 protected:
@@ -61,12 +61,12 @@ struct Delivery
     cor::Vector position; // of the mouse
 };
 
-// An object that writes every event it gets to a log, its own or one shared with others.
+// An object that writes every event it gets, and its end as "destroyed", to a log: its own or
+// one shared with others.
 class Recorder : public cor::Object
 {
 public:
-    explicit Recorder(std::vector<Delivery>* sharedLog = nullptr)
-        : m_log(sharedLog ? sharedLog : &m_ownLog)
+    explicit Recorder(std::vector<Delivery>* shared = nullptr) : m_log(shared ? shared : &m_ownLog)
     {
     }
     ~Recorder() override;
@@ -83,20 +83,15 @@ private:
     std::vector<Delivery>* m_log;
 };
 
-// Writes the sprite file "<label>.txt" (each frame given whole, row after row) and loads it.
-void loadSprite(const std::string& label, int width, int height, int slowdown,
-                const std::string& colour, const std::vector<std::string>& frames);
-
 using Rows = std::vector<std::string>;
 // A map walled all round, its marker on row 2, column 3 and its exit on row 9, column 14.
 Rows walledMap(char marker);
-std::string joinLines(const Rows& lines, const std::string& lineEnd = "\n");
+std::string joinLines(const Rows& lines);
 std::string levelText(const Rows& red = walledMap('R'), const Rows& blue = walledMap('B'));
 
-// What has been drawn into the window so far in this frame.
-sf::Image captureFrame();
-// Pixels of the cell's background box that show the colour (each channel near full or zero).
-int pixelsOfColor(const sf::Image& image, int column, int row, sf::Color color);
+// Pixels of the cell that show the colour (each channel near full or zero) in what has been
+// drawn into the window so far in this frame.
+int pixelsOfColor(int column, int row, sf::Color color);
 
 } // namespace testsupport
 
