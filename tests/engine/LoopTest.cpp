@@ -9,6 +9,8 @@
 #include <cor/LogManager.h>
 #include <cor/WorldManager.h>
 
+#include <filesystem>
+
 using namespace testsupport;
 
 namespace
@@ -107,4 +109,11 @@ TEST(LogManager, StartEmptiesAnEarlierLogAndOnlyAStartedLogWritesExactlyWhatIsFo
     log.shutdown();
     EXPECT_EQ(log.logMessage("after stop\n"), -1);
     EXPECT_EQ(readFile(cor::DEFAULT_LOG_FILE), "value 42 continues\n100% exact\n");
+    // A start refused after a good one leaves the manager stopped.
+    ASSERT_EQ(log.initialize(), 0);
+    std::filesystem::remove(cor::DEFAULT_LOG_FILE);
+    std::filesystem::create_directory(cor::DEFAULT_LOG_FILE);
+    EXPECT_EQ(log.initialize(), -1);
+    EXPECT_FALSE(log.hasStarted());
+    EXPECT_EQ(log.logMessage("nowhere\n"), -1);
 }

@@ -106,6 +106,16 @@ TEST_F(ResourceTest, GoodSpriteFilesKeepEveryFieldAndFrameInFileOrder)
     }
 }
 
+TEST_F(ResourceTest, ARestartOfTheTableKeepsSpritesThatObjectsMayStillPointTo)
+{
+    ASSERT_EQ(load("1\n1\n1\n1\nred\nA\n", "a"), 0);
+    const cor::Sprite* kept = resources.findSprite("a");
+    ASSERT_EQ(resources.initialize(), 0);
+    EXPECT_EQ(resources.findSprite("a"), nullptr);
+    ASSERT_EQ(load("1\n1\n1\n1\nred\nB\n", "b"), 0);
+    EXPECT_EQ(kept->frame(0).text(), "A"); // the sanitizer build reports a destroyed one
+}
+
 TEST_F(ResourceTest, TheMusicTableChecksTheLabelThenRoomThenTheFile)
 {
     const std::string tune = "sound/BGM/BGM.ogg";
