@@ -12,6 +12,7 @@
 #include <cor/WorldManager.h>
 
 #include <algorithm>
+#include <cassert>
 
 namespace
 {
@@ -34,7 +35,9 @@ PuzzleObject* makePuzzleObject(const std::string& typeName, const cor::Vector& p
     object->setPosition(position);
     object->setSolidness(solidness);
     object->setAltitude(altitude);
-    object->assignSprite(spriteLabel);
+    // Start-up refuses to run without every sprite, so the label is always there.
+    [[maybe_unused]] const int assigned = object->assignSprite(spriteLabel);
+    assert(assigned == 0);
     object->setBox(puzzleBox);
     return object;
 }

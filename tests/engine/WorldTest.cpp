@@ -165,7 +165,7 @@ TEST_F(WorldTest, ObjectsAreDrawnByAltitudeThenAgeAndEvenSpritesLeanLeftAndUp)
     }
     loadSprite("even", 2, 2, 0, "green", {"####"});
     made[0]->setPosition(cor::Vector(30, 10));
-    made[0]->assignSprite("even");
+    ASSERT_EQ(made[0]->assignSprite("even"), 0);
     cor::DisplayManager::instance().presentFrame();
     world.drawObjects();
     EXPECT_EQ(drawn, (std::vector<Recorder*>{made[1], made[5], made[6], made[0], made[2]}));
@@ -180,7 +180,7 @@ TEST_F(WorldTest, ObjectsAreDrawnByAltitudeThenAgeAndEvenSpritesLeanLeftAndUp)
 TEST_F(WorldTest, AnimationsStayOnEachFrameForTheSlowdownAndUndrawableFramesStayPut)
 {
     cor::Sprite blank(1); // a frame without text, as a sprite built in code may hold
-    blank.pushFrame(cor::Frame(1, 1, ""));
+    ASSERT_EQ(blank.pushFrame(cor::Frame(1, 1, "")), 0);
     const struct
     {
         int slowdown;

@@ -16,12 +16,12 @@ protected:
     void SetUp() override
     {
         EngineFixture::SetUp();
-        resources.initialize();
+        ASSERT_EQ(resources.initialize(), 0);
     }
     // Loads the content as a sprite file with a fresh log; the log holds what it said.
     int load(const std::string& content, const std::string& label)
     {
-        cor::LogManager::instance().initialize();
+        EXPECT_EQ(cor::LogManager::instance().initialize(), 0);
         writeFile("sprite.txt", content);
         return resources.loadSprite("sprite.txt", label);
     }
@@ -63,7 +63,7 @@ TEST_F(ResourceTest, EveryBadSpriteFileIsRefusedWithItsOwnMessageAndTheTableUnch
         EXPECT_EQ(load(content, "sprite"), -1) << content;
         EXPECT_EQ(log(), spritePrefix + message + "\n") << content;
     }
-    cor::LogManager::instance().initialize();
+    ASSERT_EQ(cor::LogManager::instance().initialize(), 0);
     EXPECT_EQ(resources.loadSprite("no-such-file.txt", "sprite"), -1);
     EXPECT_EQ(log(), spritePrefix + "unable to open file 'no-such-file.txt'.\n");
     EXPECT_EQ(resources.spriteCount(), 1);
@@ -100,7 +100,7 @@ TEST_F(ResourceTest, GoodSpriteFilesKeepEveryFieldAndFrameInFileOrder)
         for (std::int32_t f = 0; f < sprite->frameCount(); ++f)
             shown += sprite->frame(f).text() + "|";
         EXPECT_EQ(shown, expected);
-        resources.initialize();
+        ASSERT_EQ(resources.initialize(), 0);
     }
 }
 

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     std::filesystem::create_directories(workDir);
     std::filesystem::current_path(workDir);
     std::atexit(removeWorkDir);
-    cor::LogManager::instance().initialize();
+    check(cor::LogManager::instance().initialize() == 0, "cannot start the log");
     return 0;
 }
 
@@ -55,14 +55,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static unsigned runs = 0;
     if (++runs % 4096 == 0)
-        cor::LogManager::instance().initialize(); // keeps the log file small
+        check(cor::LogManager::instance().initialize() == 0, // keeps the log file small
+              "cannot empty the log");
 
     std::FILE* file = std::fopen(fileName, "wb");
     check(file != nullptr && std::fwrite(data, 1, size, file) == size && std::fclose(file) == 0,
           "cannot write the input file");
 
     cor::ResourceManager& resources = cor::ResourceManager::instance();
-    resources.initialize();
+    check(resources.initialize() == 0, "cannot empty the resource tables");
     const int result = resources.loadSprite(fileName, label);
     const cor::Sprite* sprite = resources.findSprite(label);
     if (result != 0)
