@@ -1,6 +1,7 @@
 #include "HalvrenController.h"
 
 #include "BoardVisibility.h"
+#include "MusicLoops.h"
 #include "PuzzleObject.h"
 #include "QuitAnimation.h"
 #include "TitleScreen.h"
@@ -16,10 +17,6 @@
 
 namespace
 {
-
-// The play loop region of the music: from the end of the menu loop to the end of the piece.
-constexpr float playLoopOffsetSeconds = 17.852f;
-constexpr float playLoopLengthSeconds = 155.048f;
 
 // How long the play screen stays after a completion before the results show.
 constexpr std::int32_t completionPauseMs = 1500;
@@ -185,8 +182,8 @@ int HalvrenController::handleStep()
 void HalvrenController::startPlay()
 {
     if (cor::Music* music = cor::ResourceManager::instance().findMusic("bgm"))
-        cor::sfml::setMusicLoopPoints(music->stream(), playLoopOffsetSeconds,
-                                      playLoopLengthSeconds);
+        cor::sfml::setMusicLoopPoints(music->stream(), static_cast<float>(PLAY_MUSIC_LOOP.start),
+                                      static_cast<float>(PLAY_MUSIC_LOOP.length()));
     buildLevel();
 }
 
