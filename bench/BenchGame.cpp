@@ -3,6 +3,7 @@
 #include <HalvrenController.h>
 #include <LevelSolver.h>
 #include <Levels.h>
+#include <MusicLoops.h>
 #include <QuitAnimation.h>
 
 #include <cor/DisplayManager.h>
@@ -31,8 +32,6 @@ const char* const spriteFiles[][2] = {
     {"assets/red-exit.txt", "red-exit"},           {"assets/blue-exit.txt", "blue-exit"},
     {"assets/halvren-title.txt", "halvren-title"}, {"assets/gameover.txt", "gameover"},
 };
-constexpr float menuLoopOffsetSeconds = 0.077f;
-constexpr float menuLoopLengthSeconds = 17.775f;
 
 HalvrenController* currentController = nullptr;
 std::int32_t frameNumber = 0;
@@ -128,8 +127,8 @@ bool startGameHere(bool withController)
     }
     if (cor::Music* music = resources.findMusic("bgm"))
     {
-        cor::sfml::setMusicLoopPoints(music->stream(), menuLoopOffsetSeconds,
-                                      menuLoopLengthSeconds);
+        cor::sfml::setMusicLoopPoints(music->stream(), static_cast<float>(MENU_MUSIC_LOOP.start),
+                                      static_cast<float>(MENU_MUSIC_LOOP.length()));
         cor::sfml::setMusicLooping(music->stream(), true);
         music->stream().play();
     }

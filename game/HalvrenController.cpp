@@ -1,6 +1,7 @@
 #include "HalvrenController.h"
 
 #include "BoardVisibility.h"
+#include "MusicLoops.h"
 #include "PuzzleObject.h"
 #include "QuitAnimation.h"
 #include "TitleScreen.h"
@@ -12,13 +13,10 @@
 #include <cor/WorldManager.h>
 
 #include <algorithm>
+#include <cassert>
 
 namespace
 {
-
-// The play loop region of the music: from the end of the menu loop to the end of the piece.
-constexpr float playLoopOffsetSeconds = 17.852f;
-constexpr float playLoopLengthSeconds = 155.048f;
 
 // How long the play screen stays after a completion before the results show.
 constexpr std::int32_t completionPauseMs = 1500;
@@ -34,7 +32,9 @@ PuzzleObject* makePuzzleObject(const std::string& typeName, const cor::Vector& p
     object->setPosition(position);
     object->setSolidness(solidness);
     object->setAltitude(altitude);
-    object->assignSprite(spriteLabel);
+    // Start-up refuses to run without every sprite, so the label is always there.
+    [[maybe_unused]] const int assigned = object->assignSprite(spriteLabel);
+    assert(assigned == 0);
     object->setBox(puzzleBox);
     return object;
 }
@@ -182,8 +182,8 @@ int HalvrenController::handleStep()
 void HalvrenController::startPlay()
 {
     if (cor::Music* music = cor::ResourceManager::instance().findMusic("bgm"))
-        cor::sfml::setMusicLoopPoints(music->stream(), playLoopOffsetSeconds,
-                                      playLoopLengthSeconds);
+        cor::sfml::setMusicLoopPoints(music->stream(), static_cast<float>(PLAY_MUSIC_LOOP.start),
+                                      static_cast<float>(PLAY_MUSIC_LOOP.length()));
     buildLevel();
 }
 

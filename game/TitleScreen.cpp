@@ -6,10 +6,14 @@
 #include <cor/EventKeyboard.h>
 #include <cor/WorldManager.h>
 
+#include <cassert>
+
 TitleScreen::TitleScreen(HalvrenController* controller) : m_controller(controller)
 {
     setTypeName("title-screen");
-    assignSprite("halvren-title");
+    // Start-up refuses to run without the title art, so the label is always there.
+    [[maybe_unused]] const int assigned = assignSprite("halvren-title");
+    assert(assigned == 0);
     setPosition(screenCentre());
     setSolidness(cor::INTANGIBLE);
     setAltitude(4);

@@ -1,6 +1,7 @@
 // HALVREN: two prisoners, two worlds, one set of keys.
 #include "HalvrenController.h"
 #include "Levels.h"
+#include "MusicLoops.h"
 #include "SelfCheck.h"
 
 #include <cor/GameManager.h>
@@ -31,10 +32,6 @@ const SpriteFile spriteFiles[] = {
     {"assets/gameover.txt", "gameover"},
 };
 // clang-format on
-
-// The menu loop region of the music: the opening stretch, repeated until play begins.
-constexpr float menuLoopOffsetSeconds = 0.077f;
-constexpr float menuLoopLengthSeconds = 17.775f;
 
 int failStartUp()
 {
@@ -71,8 +68,8 @@ int main(int argc, char* argv[])
         return failStartUp();
     if (cor::Music* music = resources.findMusic("bgm"))
     {
-        cor::sfml::setMusicLoopPoints(music->stream(), menuLoopOffsetSeconds,
-                                      menuLoopLengthSeconds);
+        cor::sfml::setMusicLoopPoints(music->stream(), static_cast<float>(MENU_MUSIC_LOOP.start),
+                                      static_cast<float>(MENU_MUSIC_LOOP.length()));
         cor::sfml::setMusicLooping(music->stream(), true);
         music->stream().play();
     }

@@ -3,9 +3,8 @@
 # Run it when the machine is otherwise quiet: the load average is printed with the table.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-export HALVREN_SFML="${HALVREN_SFML:-2}"
-export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
-export ALSA_CONFIG_PATH="${ALSA_CONFIG_PATH:-$PWD/tests/support/alsa-null.conf}"
+. scripts/env.sh
+halvren_quiet_audio
 memory_runs="${HALVREN_BENCH_MEMORY_RUNS:-5}"
 
 if [ -z "${HALVREN_BENCH_MEASURING:-}" ]; then

@@ -7,8 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-10000000}"
-export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
-export HALVREN_SFML="${HALVREN_SFML:-2}"
+. scripts/env.sh
+halvren_quiet_audio
 # The level fuzzer writes each input to a file in the temporary directory: keep it in memory.
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then
     export TMPDIR=/dev/shm

@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-export HALVREN_SFML="${HALVREN_SFML:-2}"
-export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
+. scripts/env.sh
+halvren_quiet_audio
 scripts/build.sh release
 scripts/with-display.sh python3 tests/e2e/play_test.py build/release/run \
     build/release/tools/solver/halvren-solver full-game docs/screenshots

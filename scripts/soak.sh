@@ -3,8 +3,8 @@
 # Prints the seed (HALVREN_SOAK_SEED repeats a run) and the VmRSS figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-export HALVREN_SFML="${HALVREN_SFML:-2}"
-export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
+. scripts/env.sh
+halvren_quiet_audio
 scripts/build.sh release
 exec scripts/with-display.sh python3 tests/e2e/play_test.py "$PWD/build/release/run" \
     "$PWD/build/release/tools/solver/halvren-solver" --soak "${1:-10000}"

@@ -159,7 +159,7 @@ TEST_F(WorldTest, ObjectsAreDrawnByAltitudeThenAgeAndEvenSpritesLeanLeftAndUp)
     writeFile("even.txt", "1\n2\n2\n0\ngreen\n##\n##\n");
     ASSERT_EQ(cor::ResourceManager::instance().loadSprite("even.txt", "even"), 0);
     made[0]->setPosition(cor::Vector(30, 10));
-    made[0]->assignSprite("even");
+    ASSERT_EQ(made[0]->assignSprite("even"), 0);
     world.drawObjects();
     EXPECT_EQ(drawn, (std::vector<Recorder*>{made[1], made[5], made[6], made[0], made[2]}));
     for (int row = 8; row <= 11; ++row)
@@ -172,7 +172,7 @@ TEST_F(WorldTest, ObjectsAreDrawnByAltitudeThenAgeAndEvenSpritesLeanLeftAndUp)
 TEST_F(WorldTest, AnimationsStayOnEachFrameForTheSlowdownAndUndrawableFramesStayPut)
 {
     cor::Sprite blank(1); // a frame without text, as a sprite built in code may hold
-    blank.pushFrame(cor::Frame(1, 1, ""));
+    ASSERT_EQ(blank.pushFrame(cor::Frame(1, 1, "")), 0);
     // clang-format off
     const struct
     {

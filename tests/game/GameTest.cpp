@@ -2,6 +2,7 @@
 // each screen takes, completions and their pause, the total on a restart, quitting and the music.
 #include "HalvrenController.h"
 #include "LevelSolver.h"
+#include "MusicLoops.h"
 #include "TestSupport.h"
 #include "Timeline.h"
 
@@ -198,15 +199,15 @@ TEST_F(GameTest, EnterOnTheStoryMovesTheMusicFromTheMenuLoopToThePlayLoop)
     start();
     ASSERT_EQ(resources.loadMusic("sound/BGM/BGM.ogg", "bgm"), 0);
     sf::Music& music = resources.findMusic("bgm")->stream();
-    cor::sfml::setMusicLoopPoints(music, float(musicgen::MENU_START),
-                                  float(musicgen::MENU_END - musicgen::MENU_START));
+    cor::sfml::setMusicLoopPoints(music, float(MENU_MUSIC_LOOP.start),
+                                  float(MENU_MUSIC_LOOP.length()));
     float offset = 0, length = 0;
     for (const cor::Key key : {cor::ENTER, cor::ESCAPE, cor::I, cor::ESCAPE, cor::ENTER})
         frame({key});
     cor::sfml::musicLoopPoints(music, offset, length);
-    EXPECT_NEAR(offset, musicgen::MENU_START, 1.0 / musicgen::SAMPLE_RATE);
+    EXPECT_NEAR(offset, MENU_MUSIC_LOOP.start, 1.0 / musicgen::SAMPLE_RATE);
     frame({cor::ENTER});
     cor::sfml::musicLoopPoints(music, offset, length);
-    EXPECT_NEAR(offset, musicgen::MENU_END, 1.0 / musicgen::SAMPLE_RATE);
-    EXPECT_NEAR(offset + length, musicgen::PLAY_END, 2.0 / musicgen::SAMPLE_RATE);
+    EXPECT_NEAR(offset, PLAY_MUSIC_LOOP.start, 1.0 / musicgen::SAMPLE_RATE);
+    EXPECT_NEAR(offset + length, PLAY_MUSIC_LOOP.end, 2.0 / musicgen::SAMPLE_RATE);
 }

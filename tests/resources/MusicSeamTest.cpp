@@ -1,5 +1,6 @@
 // The generated background music loops its menu and play regions: at each seam the sound
 // runs back into the region's start without a click or a jump in loudness.
+#include "MusicLoops.h"
 #include "Timeline.h"
 
 #include <cor/SfmlAdapter.h>
@@ -26,7 +27,7 @@ TEST(MusicSeams, EachLoopRegionRunsBackIntoItsStart)
         return sum / static_cast<double>(channels);
     };
     const double sample = 1.0 / musicgen::SAMPLE_RATE;
-    for (const musicgen::Region& region : {musicgen::MENU_REGION, musicgen::PLAY_REGION})
+    for (const MusicLoop& region : {MENU_MUSIC_LOOP, PLAY_MUSIC_LOOP})
     {
         // What a listener hears: the region's last second, then its first.
         std::vector<double> heard;

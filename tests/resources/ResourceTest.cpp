@@ -16,12 +16,12 @@ protected:
     void SetUp() override
     {
         EngineFixture::SetUp();
-        resources.initialize();
+        ASSERT_EQ(resources.initialize(), 0);
     }
     // Loads the content as a sprite file with a fresh log; the log holds what it said.
     int load(const std::string& content, const std::string& label)
     {
-        cor::LogManager::instance().initialize();
+        EXPECT_EQ(cor::LogManager::instance().initialize(), 0);
         writeFile("sprite.txt", content);
         return resources.loadSprite("sprite.txt", label);
     }
@@ -102,7 +102,7 @@ TEST_F(ResourceTest, GoodSpriteFilesKeepEveryFieldAndFrameInFileOrder)
         for (std::int32_t f = 0; f < sprite->frameCount(); ++f)
             shown += sprite->frame(f).text() + "|";
         EXPECT_EQ(shown, expected);
-        resources.initialize();
+        ASSERT_EQ(resources.initialize(), 0);
     }
 }
 

@@ -4,13 +4,12 @@
 // Where the piece's bars fall. The game loops the menu region while its menus show and the
 // play region while a level is played, so both regions begin and end exactly on bar lines.
 
+#include "MusicLoops.h"
+
 namespace musicgen
 {
 
 constexpr unsigned SAMPLE_RATE = 48000; // every loop point lands on a whole sample
-constexpr double MENU_START = 0.077;    // a short silent pickup comes first
-constexpr double MENU_END = 17.852;     // = start of the play region
-constexpr double PLAY_END = 172.9;
 constexpr int MENU_BARS = 8;
 constexpr int PLAY_BARS = 70;
 constexpr int BEATS_PER_BAR = 4;
@@ -28,8 +27,8 @@ struct Region
     double at(double bar) const { return start + bar * barLength(); }
 };
 
-constexpr Region MENU_REGION{MENU_START, MENU_END, MENU_BARS};
-constexpr Region PLAY_REGION{MENU_END, PLAY_END, PLAY_BARS};
+constexpr Region MENU_REGION{MENU_MUSIC_LOOP.start, MENU_MUSIC_LOOP.end, MENU_BARS};
+constexpr Region PLAY_REGION{PLAY_MUSIC_LOOP.start, PLAY_MUSIC_LOOP.end, PLAY_BARS};
 
 } // namespace musicgen
 

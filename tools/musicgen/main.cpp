@@ -56,7 +56,7 @@ int main(int argc, char* argv[])
 
     // Half a second of silence after the play region keeps the encoder's edge away from it.
     const auto frames =
-        static_cast<std::size_t>((musicgen::PLAY_END + 0.5) * musicgen::SAMPLE_RATE);
+        static_cast<std::size_t>((PLAY_MUSIC_LOOP.end + 0.5) * musicgen::SAMPLE_RATE);
     musicgen::StereoBuffer mix(frames);
     for (const musicgen::Note& note : musicgen::composePiece())
         musicgen::renderNote(note, mix);

@@ -31,7 +31,7 @@ public:
 
     // Opens the 1024 x 768 title-bar-only window and the font; 0 when both are there.
     // On failure no window is left open, so a later call starts afresh.
-    int initialize() override;
+    [[nodiscard]] int initialize() override;
     // Releases the font, then closes and destroys the window.
     void shutdown() override;
 

@@ -15,7 +15,7 @@ public:
     virtual std::int64_t nowMilliseconds();
     virtual void sleepMilliseconds(std::int32_t milliseconds);
     // 0 when the 1 ms resolution was granted.
-    virtual int beginResolution();
+    [[nodiscard]] virtual int beginResolution();
     virtual void endResolution();
 
     // The platform timer every game manager starts with.

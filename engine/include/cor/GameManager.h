@@ -19,7 +19,7 @@ public:
 
     // Starts log, resource, display, input and world managers, then the 1 ms timer resolution.
     // From then on a termination request (SIGINT, SIGTERM) only ends the frame loop.
-    int initialize() override;
+    [[nodiscard]] int initialize() override;
     // Stops input, display, world, resource and log managers, then restores the resolution.
     // After a termination request it then ends the process as the request would have.
     void shutdown() override;

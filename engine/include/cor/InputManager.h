@@ -17,7 +17,7 @@ public:
     ~InputManager() override;
 
     // Needs a started display manager; turns key repeat off.
-    int initialize() override;
+    [[nodiscard]] int initialize() override;
     // Turns key repeat back on.
     void shutdown() override;
 

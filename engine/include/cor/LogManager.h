@@ -19,7 +19,7 @@ public:
 
     // Creates or empties the log file in the working directory. A symbolic link or anything
     // but a regular file under its name is refused (-1), and the manager is then not started.
-    int initialize() override;
+    [[nodiscard]] int initialize() override;
     void shutdown() override;
 
     // printf-style; returns what vfprintf returned, or -1 when no file is open.
@@ -31,7 +31,7 @@ public:
 
     // Writes out what is buffered; 0 when everything written so far reached the file, -1 when
     // something was lost (a full disk, say) or no file is open.
-    int flush();
+    [[nodiscard]] int flush();
 
     void setFlushEachMessage(bool flush);
 

@@ -16,7 +16,7 @@ public:
     Manager& operator=(const Manager&) = delete;
 
     // Starts the manager; 0 on success, -1 on failure.
-    virtual int initialize();
+    [[nodiscard]] virtual int initialize();
     virtual void shutdown();
 
     void setTypeName(const std::string& typeName);

@@ -20,7 +20,7 @@ public:
     Music& operator=(const Music&) = delete;
 
     // Opens the file into the stream; 0 opened, -1 not (also when it is not a regular file).
-    int open(const std::string& fileName);
+    [[nodiscard]] int open(const std::string& fileName);
 
     const std::string& label() const { return m_label; }
     void setLabel(const std::string& label) { m_label = label; }

@@ -36,7 +36,7 @@ public:
     virtual int draw();
 
     // Takes the sprite with that label and sizes the box to it; -1 when there is none.
-    int assignSprite(const std::string& label);
+    [[nodiscard]] int assignSprite(const std::string& label);
 
     std::int32_t id() const { return m_id; }
     const std::string& typeName() const { return m_typeName; }

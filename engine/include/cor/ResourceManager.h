@@ -26,18 +26,18 @@ public:
 
     // Empties both tables; always 0. Sprites loaded before are kept alive (objects may point
     // to them) until shutdown(); music records are reused by later loads.
-    int initialize() override;
+    [[nodiscard]] int initialize() override;
     // Destroys every sprite, those of earlier tables too; music is left playing.
     void shutdown() override;
 
     // Reads a sprite file; 0 loaded, -1 failed with one log message.
-    int loadSprite(const std::string& fileName, const std::string& label);
+    [[nodiscard]] int loadSprite(const std::string& fileName, const std::string& label);
     // The first sprite loaded under the label, or null.
     Sprite* findSprite(const std::string& label) const;
     std::int32_t spriteCount() const { return m_spriteCount; }
 
     // Opens a music file into the next record; 0 loaded, -1 failed with one log message.
-    int loadMusic(const std::string& fileName, const std::string& label);
+    [[nodiscard]] int loadMusic(const std::string& fileName, const std::string& label);
     // The first loaded record under the label, or null.
     Music* findMusic(const std::string& label);
     std::int32_t musicCount() const { return m_musicCount; }

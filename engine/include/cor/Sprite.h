@@ -19,7 +19,7 @@ public:
     explicit Sprite(std::int32_t maxFrameCount);
 
     // Copies the frame into the next slot; -1 when every slot is filled.
-    int pushFrame(const Frame& frame);
+    [[nodiscard]] int pushFrame(const Frame& frame);
     // The frame in slot index; an empty frame for a slot not filled.
     const Frame& frame(std::int32_t index) const;
 

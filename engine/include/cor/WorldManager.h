@@ -24,7 +24,7 @@ public:
     ~WorldManager() override;
 
     // Forgets every listed object (without deleting it); always 0.
-    int initialize() override;
+    [[nodiscard]] int initialize() override;
     // Deletes every registered object.
     void shutdown() override;
 

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     fs::current_path(workDir);
     static std::error_code ignored;
     std::atexit([] { (void)fs::remove_all(workDir, ignored); });
-    cor::LogManager::instance().initialize();
+    check(cor::LogManager::instance().initialize() == 0);
     return 0;
 }
 
@@ -43,13 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static unsigned runs = 0;
     if (++runs % 4096 == 0)
-        cor::LogManager::instance().initialize(); // keeps the log file small
+        check(cor::LogManager::instance().initialize() == 0); // keeps the log file small
     check(static_cast<bool>(
         std::ofstream("fuzz-sprite.txt", std::ios::binary)
             .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size))));
 
     cor::ResourceManager& resources = cor::ResourceManager::instance();
-    resources.initialize();
+    check(resources.initialize() == 0);
     const int result = resources.loadSprite("fuzz-sprite.txt", "fuzzed");
     const cor::Sprite* sprite = resources.findSprite("fuzzed");
     check(result == 0 || (result == -1 && resources.spriteCount() == 0 && sprite == nullptr));

@@ -1,0 +1,15 @@
+# The settings every script shares; sourced (`. scripts/env.sh`), never run.
+
+# Debian's SFML unless told otherwise (HALVREN_SFML=3 with SFML 3 installed checks that path,
+# AUTO takes SFML 3 when CMake finds it).
+export HALVREN_SFML="${HALVREN_SFML:-2}"
+
+# halvren_quiet_audio: for runs on machines without a sound card (tests, benchmarks, soaks);
+# scripts/play.sh leaves the sound on.
+halvren_quiet_audio() {
+    # The audio library of SFML 2.5 stays quiet and working.
+    export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
+    # SFML 3 plays through miniaudio and ALSA: give it a null device as well.
+    export ALSA_CONFIG_PATH="${ALSA_CONFIG_PATH:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." &&
+        pwd)/tests/support/alsa-null.conf}"
+}
