@@ -93,31 +93,32 @@ def level_complete(level, steps):
                       and not s.lit(MAP_COLUMNS, range(5, 18)))
 
 
+def centred_rows(*rows):
+    """A screen of centred texts: (text, row, colour) each."""
+    return lambda s: all(s.centred(text, row, colour) for text, row, colour in rows)
+
+
 def won(total):
-    return lambda s: (s.centred("YOU WIN!", 7, "green")
-                      and s.centred("All %d levels completed" % LEVELS, 10, "white")
-                      and s.centred("Total steps: %d" % total, 12, "yellow")
-                      and s.centred("Press Q to quit", 16, "white"))
+    return centred_rows(("YOU WIN!", 7, "green"), ("All %d levels completed" % LEVELS, 10, "white"),
+                        ("Total steps: %d" % total, 12, "yellow"), ("Press Q to quit", 16, "white"))
 
 
-def story(s):
-    return (s.centred("1944 - Somewhere in Berlin", 4, "white")
-            and s.centred("Two British prisoners of war have been separated", 7, "white")
-            and s.centred("inside a German prison.", 9, "white")
-            and s.centred("Unable to see each other, they move together,", 12, "white")
-            and s.centred("one step at a time.", 14, "white")
-            and s.centred("Their paths are different, but they must escape together.", 17,
-                          "white")
-            and s.centred("Reach both exits. Get them home.", 20, "yellow")
-            and s.centred("Enter: Begin   Esc: Back   Q: Quit", 22, "white"))
+story = centred_rows(
+    ("1944 - Somewhere in Berlin", 4, "white"),
+    ("Two British prisoners of war have been separated", 7, "white"),
+    ("inside a German prison.", 9, "white"),
+    ("Unable to see each other, they move together,", 12, "white"),
+    ("one step at a time.", 14, "white"),
+    ("Their paths are different, but they must escape together.", 17, "white"),
+    ("Reach both exits. Get them home.", 20, "yellow"),
+    ("Enter: Begin   Esc: Back   Q: Quit", 22, "white"))
 
-
-def how_to_play(s):
-    return (s.centred("HOW TO PLAY", 5, "white")
-            and s.centred("Control both characters at the same time", 9, "white")
-            and s.centred("Move: WASD / Arrow Keys", 11, "white")
-            and s.centred("Guide both characters to their exits", 13, "white")
-            and s.centred("Esc: Back to title", 17, "yellow"))
+how_to_play = centred_rows(
+    ("HOW TO PLAY", 5, "white"),
+    ("Control both characters at the same time", 9, "white"),
+    ("Move: WASD / Arrow Keys", 11, "white"),
+    ("Guide both characters to their exits", 13, "white"),
+    ("Esc: Back to title", 17, "yellow"))
 
 
 def art(name):
