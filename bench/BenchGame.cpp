@@ -12,7 +12,6 @@
 #include <cor/GameManager.h>
 #include <cor/InputManager.h>
 #include <cor/ResourceManager.h>
-#include <cor/SfmlAdapter.h>
 #include <cor/WorldManager.h>
 
 #include <algorithm>
@@ -127,10 +126,9 @@ bool startGameHere(bool withController)
     }
     if (cor::Music* music = resources.findMusic("bgm"))
     {
-        cor::sfml::setMusicLoopPoints(music->stream(), static_cast<float>(MENU_MUSIC_LOOP.start),
-                                      static_cast<float>(MENU_MUSIC_LOOP.length()));
-        cor::sfml::setMusicLooping(music->stream(), true);
-        music->stream().play();
+        music->setLoopPoints(MENU_MUSIC_LOOP.start, MENU_MUSIC_LOOP.length());
+        music->setLooping(true);
+        music->play();
     }
     frameNumber = 0;
     currentController = withController ? new HalvrenController : nullptr;
@@ -140,7 +138,7 @@ bool startGameHere(bool withController)
 void stopGame()
 {
     if (cor::Music* music = cor::ResourceManager::instance().findMusic("bgm"))
-        music->stream().stop();
+        music->stop();
     cor::GameManager::instance().shutdown();
     currentController = nullptr;
 }

@@ -1,10 +1,11 @@
 // A full screen of cells drawn one drawCh at a time, against the same picture built by hand
 // into one vertex array and drawn in one call.
 #include "BenchGame.h"
+#include "CellBatch.h"
+#include "sfml/SfmlCompat.h"
 
 #include <cor/Color.h>
 #include <cor/DisplayManager.h>
-#include <cor/SfmlAdapter.h>
 #include <cor/Vector.h>
 
 #include <benchmark/benchmark.h>
@@ -68,7 +69,8 @@ void handBatched(benchmark::State& state)
     cor::DisplayManager& display = cor::DisplayManager::instance();
     sf::RenderWindow& window = *display.window();
     sf::Font font;
-    if (!cor::sfml::openFont(font, cor::DEFAULT_FONT_FILE))
+    const auto fontSource = cor::sfml::openRegularFileSource(cor::DEFAULT_FONT_FILE);
+    if (!fontSource || !cor::sfml::openFont(font, *fontSource))
     {
         bench::stopGame();
         state.SkipWithError("no font");
@@ -80,7 +82,7 @@ void handBatched(benchmark::State& state)
     const float height = display.cellHeight();
     const auto characterSize =
         static_cast<unsigned>(std::floor(2.0f * (width < height ? width : height)));
-    sf::VertexArray batch = cor::sfml::makeTriangleBatch();
+    cor::CellBatch batch;
     // Each cell as drawCh draws it: its black box, then its glyph.
     const auto drawScreen = [&]
     {
@@ -90,15 +92,14 @@ void handBatched(benchmark::State& state)
             {
                 const float x = static_cast<float>(column) * width;
                 const float y = static_cast<float>(row) * height;
-                cor::sfml::appendSolidRect(batch,
-                                           sf::Vector2f(x + width / 10.0f, y + height / 5.0f),
-                                           sf::Vector2f(width, height - 1.0f), sf::Color::Black);
+                batch.appendBox(sf::Vector2f(x + width / 10.0f, y + height / 5.0f),
+                                sf::Vector2f(width, height - 1.0f), sf::Color::Black);
                 const sf::Glyph& glyph = font.getGlyph(
                     static_cast<std::uint32_t>(letterAt(column, row)), characterSize, true);
-                cor::sfml::appendGlyphQuad(batch, sf::Vector2f(x, y), characterSize,
-                                           sfmlColors[colorAt(column, row)], glyph);
+                batch.appendGlyph(sf::Vector2f(x, y), characterSize,
+                                  sfmlColors[colorAt(column, row)], glyph);
             }
-        window.draw(batch, sf::RenderStates(&font.getTexture(characterSize)));
+        batch.drawInto(window, font.getTexture(characterSize));
         window.display();
         window.clear(sf::Color::Black);
     };

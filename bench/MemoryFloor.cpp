@@ -1,10 +1,12 @@
 // The memory floor the game is judged against: the least an SFML program showing what the
 // game shows needs on this display. It opens the same window and font and streams the same
 // music, then every frame draws one cell box and one line of text, clears and displays, until
-// it is killed. No engine manager is involved; the adapter only hides the SFML version.
-#include <cor/DisplayManager.h>
-#include <cor/SfmlAdapter.h>
+// it is killed. No engine manager is involved; the engine's SFML layer only hides the version.
+#include "sfml/SfmlCompat.h"
 
+#include <cor/DisplayManager.h>
+
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/System/Sleep.hpp>
 
 #include <cstdio>
@@ -19,11 +21,12 @@ int main()
     window->setVerticalSyncEnabled(true);
 
     sf::Font font;
-    if (!cor::sfml::openFont(font, cor::DEFAULT_FONT_FILE))
+    const auto fontSource = cor::sfml::openRegularFileSource(cor::DEFAULT_FONT_FILE);
+    if (!fontSource || !cor::sfml::openFont(font, *fontSource))
         return 1;
     sf::Music music;
     const auto source = cor::sfml::openRegularFileSource("sound/BGM/BGM.ogg");
-    if (!source || !cor::sfml::openMusic(music, *source))
+    if (!source || !music.openFromStream(*source))
         return 1;
     cor::sfml::setMusicLooping(music, true);
     music.play();

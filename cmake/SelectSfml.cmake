@@ -1,7 +1,6 @@
 # Takes SFML 3 when CMake finds it, SFML 2.5 or later otherwise.
 # HALVREN_SFML=2 or 3 pins one major version (CI pins Debian's 2.5).
-# The result is one interface target, halvren_sfml, and HALVREN_SFML_MAJOR (2 or 3),
-# which only the engine's SFML adapter is compiled with.
+# The result is one interface target, halvren_sfml; the code reads the version from SFML.
 set(HALVREN_SFML "AUTO" CACHE STRING "SFML major version to build against: AUTO, 2 or 3")
 set_property(CACHE HALVREN_SFML PROPERTY STRINGS AUTO 2 3)
 
@@ -14,14 +13,12 @@ if(NOT HALVREN_SFML STREQUAL "2")
 endif()
 
 if(SFML_FOUND AND SFML_VERSION VERSION_GREATER_EQUAL 3)
-    set(HALVREN_SFML_MAJOR 3)
     set(_halvren_sfml_targets SFML::Graphics SFML::Window SFML::Audio SFML::System)
 else()
     unset(SFML_DIR CACHE)
     find_package(SFML 2.5 REQUIRED COMPONENTS graphics window audio system)
-    set(HALVREN_SFML_MAJOR 2)
     set(_halvren_sfml_targets sfml-graphics sfml-window sfml-audio sfml-system)
 endif()
-message(STATUS "Halvren: building against SFML ${SFML_VERSION} (major ${HALVREN_SFML_MAJOR})")
+message(STATUS "Halvren: building against SFML ${SFML_VERSION}")
 add_library(halvren_sfml INTERFACE)
 target_link_libraries(halvren_sfml INTERFACE ${_halvren_sfml_targets})

@@ -9,7 +9,6 @@
 #include <cor/EventKeyboard.h>
 #include <cor/GameManager.h>
 #include <cor/ResourceManager.h>
-#include <cor/SfmlAdapter.h>
 #include <cor/WorldManager.h>
 
 #include <algorithm>
@@ -182,8 +181,7 @@ int HalvrenController::handleStep()
 void HalvrenController::startPlay()
 {
     if (cor::Music* music = cor::ResourceManager::instance().findMusic("bgm"))
-        cor::sfml::setMusicLoopPoints(music->stream(), static_cast<float>(PLAY_MUSIC_LOOP.start),
-                                      static_cast<float>(PLAY_MUSIC_LOOP.length()));
+        music->setLoopPoints(PLAY_MUSIC_LOOP.start, PLAY_MUSIC_LOOP.length());
     buildLevel();
 }
 

@@ -6,7 +6,6 @@
 
 #include <cor/GameManager.h>
 #include <cor/ResourceManager.h>
-#include <cor/SfmlAdapter.h>
 
 #include <cstring>
 
@@ -68,10 +67,9 @@ int main(int argc, char* argv[])
         return failStartUp();
     if (cor::Music* music = resources.findMusic("bgm"))
     {
-        cor::sfml::setMusicLoopPoints(music->stream(), static_cast<float>(MENU_MUSIC_LOOP.start),
-                                      static_cast<float>(MENU_MUSIC_LOOP.length()));
-        cor::sfml::setMusicLooping(music->stream(), true);
-        music->stream().play();
+        music->setLoopPoints(MENU_MUSIC_LOOP.start, MENU_MUSIC_LOOP.length());
+        music->setLooping(true);
+        music->play();
     }
 
     new HalvrenController;

@@ -1,10 +1,10 @@
 #include "cor/DisplayManager.h"
 
+#include "CellBatch.h"
 #include "CoverageMap.h"
-
 #include "cor/LogManager.h"
-#include "cor/SfmlAdapter.h"
 #include "platform/Platform.h"
+#include "sfml/SfmlCompat.h"
 
 #include <cmath>
 #include <locale>
@@ -49,8 +49,8 @@ DisplayManager& DisplayManager::instance()
 }
 
 DisplayManager::DisplayManager()
-    : m_pixelWidth(1024), m_pixelHeight(768), m_cellColumns(80), m_cellRows(24),
-      m_pendingCells(sfml::makeTriangleBatch()),
+    : m_font(std::make_unique<sf::Font>()), m_pixelWidth(1024), m_pixelHeight(768),
+      m_cellColumns(80), m_cellRows(24), m_pendingCells(std::make_unique<CellBatch>()),
       m_drawnThisFrame(std::make_unique<CoverageMap>(m_pixelWidth, m_pixelHeight, 8))
 {
     setTypeName("DisplayManager");
@@ -80,13 +80,16 @@ int DisplayManager::initialize()
         m_window.reset();
         return -1;
     }
+    const sf::Vector2u desktop = sfml::desktopSize();
+    m_window->setPosition(sf::Vector2i((static_cast<int>(desktop.x) - m_pixelWidth) / 2,
+                                       (static_cast<int>(desktop.y) - m_pixelHeight) / 2));
     m_window->setMouseCursorVisible(false);
     m_window->setVerticalSyncEnabled(true);
-    m_font = sf::Font();
+    m_font = std::make_unique<sf::Font>();
     m_fontSource = sfml::openRegularFileSource(DEFAULT_FONT_FILE);
-    if (!m_fontSource || !sfml::openFont(m_font, *m_fontSource))
+    if (!m_fontSource || !sfml::openFont(*m_font, *m_fontSource))
     {
-        m_font = sf::Font();
+        m_font = std::make_unique<sf::Font>();
         m_fontSource.reset();
         // Without a font nothing can be drawn: close the window again so that a later
         // initialize() really retries instead of reporting the half-started manager as ready.
@@ -103,9 +106,9 @@ int DisplayManager::initialize()
 
 void DisplayManager::shutdown()
 {
-    m_pendingCells.clear();
+    m_pendingCells->clear();
     m_drawnThisFrame->markAll();
-    m_font = sf::Font();
+    m_font = std::make_unique<sf::Font>();
     m_fontSource.reset();
     if (m_window)
     {
@@ -129,15 +132,15 @@ int DisplayManager::drawCh(const Vector& position, char character, Color color)
     const sf::Vector2f boxSize(width, height - 1.0f);
     if (m_drawnThisFrame->anyMarked(boxCorner.x, boxCorner.y, boxCorner.x + boxSize.x,
                                     boxCorner.y + boxSize.y))
-        sfml::appendSolidRect(m_pendingCells, boxCorner, boxSize, sf::Color(0, 0, 0, 255));
+        m_pendingCells->appendBox(boxCorner, boxSize, sf::Color(0, 0, 0, 255));
 
     const sf::Color fill = toSfmlColor(color);
     const std::uint32_t codepoint = sf::String(character, std::locale())[0];
     if (sfml::textDrawsGlyph(codepoint))
     {
-        const sf::Glyph& glyph = m_font.getGlyph(codepoint, m_characterSize, true);
-        const sfml::QuadExtent extent = sfml::appendGlyphQuad(
-            m_pendingCells, sf::Vector2f(pixelX, pixelY), m_characterSize, fill, glyph);
+        const sf::Glyph& glyph = m_font->getGlyph(codepoint, m_characterSize, true);
+        const CellBatch::Extent extent =
+            m_pendingCells->appendGlyph(sf::Vector2f(pixelX, pixelY), m_characterSize, fill, glyph);
         m_drawnThisFrame->mark(extent.left, extent.top, extent.right, extent.bottom);
     }
     return 0;
@@ -160,37 +163,23 @@ int DisplayManager::drawText(const Vector& position, const std::string& text, Al
     return 0;
 }
 
+void DisplayManager::sendPendingCells()
+{
+    if (m_window && !m_pendingCells->empty())
+        m_pendingCells->drawInto(*m_window, m_font->getTexture(m_characterSize));
+}
+
 void DisplayManager::flush()
 {
-    if (!m_window || m_pendingCells.getVertexCount() == 0)
-        return;
-    m_window->draw(m_pendingCells, sf::RenderStates(&m_font.getTexture(m_characterSize)));
-    m_pendingCells.clear();
-}
-
-sf::RenderWindow* DisplayManager::window()
-{
-    flush();
+    sendPendingCells();
     m_drawnThisFrame->markAll();
-    return m_window.get();
-}
-
-bool DisplayManager::pollEvent(sfml::InputEvent& event)
-{
-    return m_window && sfml::pollInput(*m_window, event);
-}
-
-void DisplayManager::setKeyRepeatEnabled(bool enabled)
-{
-    if (m_window)
-        m_window->setKeyRepeatEnabled(enabled);
 }
 
 void DisplayManager::presentFrame()
 {
     if (!m_window)
         return;
-    flush();
+    sendPendingCells();
     m_window->display();
     m_window->clear(sf::Color(0, 0, 0, 255));
     m_drawnThisFrame->clear();

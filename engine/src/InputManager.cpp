@@ -3,8 +3,8 @@
 #include "cor/DisplayManager.h"
 #include "cor/EventKeyboard.h"
 #include "cor/EventMouse.h"
-#include "cor/SfmlAdapter.h"
 #include "cor/WorldManager.h"
+#include "sfml/SfmlCompat.h"
 
 namespace cor
 {
@@ -27,23 +27,27 @@ int InputManager::initialize()
     DisplayManager& display = DisplayManager::instance();
     if (!display.hasStarted())
         return -1;
-    display.setKeyRepeatEnabled(false);
+    display.window()->setKeyRepeatEnabled(false);
     setStarted(true);
     return 0;
 }
 
 void InputManager::shutdown()
 {
-    DisplayManager::instance().setKeyRepeatEnabled(true);
+    if (sf::RenderWindow* window = DisplayManager::instance().window())
+        window->setKeyRepeatEnabled(true);
     setStarted(false);
 }
 
 void InputManager::pollInput()
 {
-    DisplayManager& display = DisplayManager::instance();
+    const DisplayManager& display = DisplayManager::instance();
+    sf::RenderWindow* window = display.window();
+    if (window == nullptr)
+        return;
     const WorldManager& world = WorldManager::instance();
     sfml::InputEvent polled;
-    while (display.pollEvent(polled))
+    while (sfml::pollInput(*window, polled))
     {
         switch (polled.kind)
         {

@@ -1,11 +1,11 @@
 #include "cor/Music.h"
 
-#include "cor/SfmlAdapter.h"
+#include "sfml/SfmlCompat.h"
 
 namespace cor
 {
 
-Music::Music() = default;
+Music::Music() : m_stream(std::make_unique<sf::Music>()) {}
 
 Music::~Music() = default;
 
@@ -16,11 +16,42 @@ int Music::open(const std::string& fileName)
         return -1;
     // The audio library would report a file it cannot open on the console.
     sfml::silenceDiagnostics();
-    if (!sfml::openMusic(m_stream, *source))
+    if (!m_stream->openFromStream(*source))
         return -1;
     // Opening stopped the stream and closed what it read before, so the old source can go.
     m_source = std::move(source);
     return 0;
+}
+
+void Music::setLoopPoints(double offsetSeconds, double lengthSeconds)
+{
+    sfml::setMusicLoopPoints(*m_stream, static_cast<float>(offsetSeconds),
+                             static_cast<float>(lengthSeconds));
+}
+
+double Music::loopOffset() const
+{
+    return m_stream->getLoopPoints().offset.asSeconds();
+}
+
+double Music::loopLength() const
+{
+    return m_stream->getLoopPoints().length.asSeconds();
+}
+
+void Music::setLooping(bool looping)
+{
+    sfml::setMusicLooping(*m_stream, looping);
+}
+
+void Music::play()
+{
+    m_stream->play();
+}
+
+void Music::stop()
+{
+    m_stream->stop();
 }
 
 } // namespace cor

@@ -3,7 +3,8 @@
 
 #include <cor/DisplayManager.h>
 #include <cor/InputManager.h>
-#include <cor/SfmlAdapter.h>
+
+#include <SFML/Graphics/RenderWindow.hpp>
 
 #include <X11/Xlib.h>
 

@@ -13,7 +13,6 @@
 #include <cor/EventStep.h>
 #include <cor/GameManager.h>
 #include <cor/ResourceManager.h>
-#include <cor/SfmlAdapter.h>
 #include <cor/WorldManager.h>
 
 using namespace testsupport;
@@ -198,16 +197,13 @@ TEST_F(GameTest, EnterOnTheStoryMovesTheMusicFromTheMenuLoopToThePlayLoop)
 {
     start();
     ASSERT_EQ(resources.loadMusic("sound/BGM/BGM.ogg", "bgm"), 0);
-    sf::Music& music = resources.findMusic("bgm")->stream();
-    cor::sfml::setMusicLoopPoints(music, float(MENU_MUSIC_LOOP.start),
-                                  float(MENU_MUSIC_LOOP.length()));
-    float offset = 0, length = 0;
+    cor::Music& music = *resources.findMusic("bgm");
+    music.setLoopPoints(MENU_MUSIC_LOOP.start, MENU_MUSIC_LOOP.length());
     for (const cor::Key key : {cor::ENTER, cor::ESCAPE, cor::I, cor::ESCAPE, cor::ENTER})
         frame({key});
-    cor::sfml::musicLoopPoints(music, offset, length);
-    EXPECT_NEAR(offset, MENU_MUSIC_LOOP.start, 1.0 / musicgen::SAMPLE_RATE);
+    EXPECT_NEAR(music.loopOffset(), MENU_MUSIC_LOOP.start, 1.0 / musicgen::SAMPLE_RATE);
     frame({cor::ENTER});
-    cor::sfml::musicLoopPoints(music, offset, length);
-    EXPECT_NEAR(offset, PLAY_MUSIC_LOOP.start, 1.0 / musicgen::SAMPLE_RATE);
-    EXPECT_NEAR(offset + length, PLAY_MUSIC_LOOP.end, 2.0 / musicgen::SAMPLE_RATE);
+    EXPECT_NEAR(music.loopOffset(), PLAY_MUSIC_LOOP.start, 1.0 / musicgen::SAMPLE_RATE);
+    EXPECT_NEAR(music.loopOffset() + music.loopLength(), PLAY_MUSIC_LOOP.end,
+                2.0 / musicgen::SAMPLE_RATE);
 }

@@ -3,7 +3,7 @@
 #include "MusicLoops.h"
 #include "Timeline.h"
 
-#include <cor/SfmlAdapter.h>
+#include <SFML/Audio/InputSoundFile.hpp>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 TEST(MusicSeams, EachLoopRegionRunsBackIntoItsStart)
 {
     sf::InputSoundFile file;
-    ASSERT_TRUE(cor::sfml::openSoundFileReader(file, HALVREN_RUN_DIR "/sound/BGM/BGM.ogg"));
+    ASSERT_TRUE(file.openFromFile(HALVREN_RUN_DIR "/sound/BGM/BGM.ogg"));
     std::vector<std::int16_t> samples(static_cast<std::size_t>(file.getSampleCount()));
     samples.resize(static_cast<std::size_t>(file.read(samples.data(), samples.size())));
     const std::size_t channels = file.getChannelCount();

@@ -7,7 +7,9 @@
 #include <cor/EventStep.h>
 #include <cor/GameManager.h>
 #include <cor/LogManager.h>
-#include <cor/SfmlAdapter.h>
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Texture.hpp>
 
 #include <cstdlib>
 #include <fstream>
@@ -137,10 +139,34 @@ std::string levelText(const Rows& red, const Rows& blue)
     return "[RED]\n" + joinLines(red) + "[BLUE]\n" + joinLines(blue);
 }
 
-int pixelsOfColor(int column, int row, sf::Color color)
+sf::Image captureWindow()
 {
     cor::DisplayManager& display = cor::DisplayManager::instance();
-    const sf::Image image = cor::sfml::captureWindow(*display.window());
+    display.flush();
+    const sf::RenderWindow& window = *display.window();
+#if SFML_VERSION_MAJOR >= 3
+    sf::Texture texture(window.getSize());
+#else
+    sf::Texture texture;
+    texture.create(window.getSize().x, window.getSize().y);
+#endif
+    texture.update(window);
+    return texture.copyToImage();
+}
+
+sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y)
+{
+#if SFML_VERSION_MAJOR >= 3
+    return image.getPixel({x, y});
+#else
+    return image.getPixel(x, y);
+#endif
+}
+
+int pixelsOfColor(int column, int row, sf::Color color)
+{
+    const cor::DisplayManager& display = cor::DisplayManager::instance();
+    const sf::Image image = captureWindow();
     const auto near = [](std::uint8_t value, std::uint8_t target)
     { return target > 127 ? value > 160 : value < 96; };
     // The cell's background box, where it overlaps neither neighbour's.
@@ -151,7 +177,7 @@ int pixelsOfColor(int column, int row, sf::Color color)
     for (auto y = static_cast<unsigned>(from.y); y < static_cast<unsigned>(to.y); ++y)
         for (auto x = static_cast<unsigned>(from.x); x < static_cast<unsigned>(to.x); ++x)
         {
-            const sf::Color pixel = cor::sfml::pixelAt(image, x, y);
+            const sf::Color pixel = pixelAt(image, x, y);
             found += pixel != sf::Color::Black && near(pixel.r, color.r) &&
                      near(pixel.g, color.g) && near(pixel.b, color.b);
         }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/Image.hpp>
 
 #include <filesystem>
 #include <functional>
@@ -88,6 +89,10 @@ using Rows = std::vector<std::string>;
 Rows walledMap(char marker);
 std::string joinLines(const Rows& lines);
 std::string levelText(const Rows& red = walledMap('R'), const Rows& blue = walledMap('B'));
+
+// What has been drawn into the engine's window so far in this frame, the cells included.
+sf::Image captureWindow();
+sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y);
 
 // Pixels of the cell that show the colour (each channel near full or zero) in what has been
 // drawn into the window so far in this frame.

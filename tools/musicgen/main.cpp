@@ -1,10 +1,11 @@
 // halvren-musicgen: synthesises the game's background music and writes it as Ogg Vorbis.
 // Usage: halvren-musicgen <output.ogg>
 #include "Score.h"
+#include "SoundFile.h"
 #include "Synth.h"
 #include "Timeline.h"
 
-#include <cor/SfmlAdapter.h>
+#include <SFML/System/Err.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -62,9 +63,10 @@ int main(int argc, char* argv[])
         musicgen::renderNote(note, mix);
     const std::vector<std::int16_t> samples = master(mix);
 
-    cor::sfml::silenceDiagnostics();
+    // The encoder reports its own failures; only ours reach the console.
+    sf::err().rdbuf(nullptr);
     sf::OutputSoundFile file;
-    if (!cor::sfml::openSoundFileWriter(file, output.string(), musicgen::SAMPLE_RATE, 2))
+    if (!musicgen::openSoundFileWriter(file, output.string(), musicgen::SAMPLE_RATE, 2))
     {
         std::fprintf(stderr, "halvren-musicgen: cannot write '%s'\n", output.string().c_str());
         return 1;

@@ -3,20 +3,23 @@
 
 #include "cor/Color.h"
 #include "cor/Manager.h"
-#include "cor/SfmlAdapter.h"
 #include "cor/Vector.h"
-
-#include <SFML/Graphics/Font.hpp>
-#include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Graphics/VertexArray.hpp>
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
+namespace sf
+{
+class Font;
+class InputStream;
+class RenderWindow;
+} // namespace sf
+
 namespace cor
 {
 
+class CellBatch;
 class CoverageMap;
 
 inline constexpr const char* DEFAULT_TITLE = "Corvane";
@@ -36,25 +39,21 @@ public:
     void shutdown() override;
 
     // One cell: an opaque black box, then the character; -1 when there is no window.
-    // Cells are gathered and reach the window together, in the order drawn, at the latest
-    // when the frame is presented or the window is handed out.
+    // Cells are gathered and reach the window together, in the order drawn, when the frame
+    // is presented or flushed.
     int drawCh(const Vector& position, char character, Color color);
     // One cell per byte, left to right; -1 as soon as a cell fails.
     int drawText(const Vector& position, const std::string& text, Alignment alignment, Color color);
     // Shows the frame, then clears the window to black.
     void presentFrame();
-    // Sends the cells drawn so far to the window.
+    // Sends the cells drawn so far to the window, for whoever reads it or draws into it
+    // directly. A box over still-black parts of the frame changes no pixel and is left out;
+    // after a flush the window may hold anything, so until the frame is presented every box
+    // is drawn.
     void flush();
 
-    // The window, with every cell drawn so far in it; null before initialize() and after
-    // shutdown(). Whoever holds it may draw into it, so until the frame is presented every
-    // cell box is drawn; otherwise boxes over still-black parts of the frame are left out,
-    // as they would change no pixel.
-    sf::RenderWindow* window();
-
-    // The window's next queued event, for the input manager; false when none is queued.
-    bool pollEvent(sfml::InputEvent& event);
-    void setKeyRepeatEnabled(bool enabled);
+    // Null before initialize() and after shutdown().
+    sf::RenderWindow* window() const { return m_window.get(); }
     std::int32_t pixelWidth() const { return m_pixelWidth; }
     std::int32_t pixelHeight() const { return m_pixelHeight; }
     std::int32_t cellColumns() const { return m_cellColumns; }
@@ -66,17 +65,18 @@ public:
 
 private:
     DisplayManager();
+    void sendPendingCells();
 
     // The open font file; declared first so that it outlives the font reading from it.
     std::unique_ptr<sf::InputStream> m_fontSource;
-    sf::Font m_font;
+    std::unique_ptr<sf::Font> m_font;
     std::unique_ptr<sf::RenderWindow> m_window;
     std::int32_t m_pixelWidth;
     std::int32_t m_pixelHeight;
     std::int32_t m_cellColumns;
     std::int32_t m_cellRows;
     // The cells drawn since the last flush: background boxes and glyphs, one draw call.
-    sf::VertexArray m_pendingCells;
+    std::unique_ptr<CellBatch> m_pendingCells;
     unsigned m_characterSize;
     // Where this frame has anything but black so far. A box over pixels that are still black
     // from the clear changes nothing, so it is left out of the batch.

@@ -1,11 +1,14 @@
 #ifndef COR_MUSIC_H
 #define COR_MUSIC_H
 
-#include <SFML/Audio/Music.hpp>
-#include <SFML/System/InputStream.hpp>
-
 #include <memory>
 #include <string>
+
+namespace sf
+{
+class InputStream;
+class Music;
+} // namespace sf
 
 namespace cor
 {
@@ -24,12 +27,21 @@ public:
 
     const std::string& label() const { return m_label; }
     void setLabel(const std::string& label) { m_label = label; }
-    sf::Music& stream() { return m_stream; }
+
+    // The stretch that looping repeats, in seconds from the start of the file; playback
+    // goes on where it is.
+    void setLoopPoints(double offsetSeconds, double lengthSeconds);
+    double loopOffset() const;
+    double loopLength() const;
+    void setLooping(bool looping);
+    void play();
+    void stop();
+    sf::Music& stream() { return *m_stream; }
 
 private:
     // Declared first so that it outlives the stream reading from it.
     std::unique_ptr<sf::InputStream> m_source;
-    sf::Music m_stream;
+    std::unique_ptr<sf::Music> m_stream;
     std::string m_label;
 };
 

@@ -1,0 +1,253 @@
+#include "sfml/SfmlCompat.h"
+
+#include "platform/Platform.h"
+
+#include <SFML/System/Err.hpp>
+#include <SFML/Window/Event.hpp>
+
+#include <cstdio>
+#include <optional>
+
+namespace cor::sfml
+{
+
+void silenceDiagnostics()
+{
+    sf::err().rdbuf(nullptr);
+}
+
+std::unique_ptr<sf::RenderWindow> createTitlebarWindow(unsigned width, unsigned height,
+                                                       unsigned bitsPerPixel,
+                                                       const std::string& title)
+{
+#if SFML_VERSION_MAJOR >= 3
+    return std::make_unique<sf::RenderWindow>(sf::VideoMode({width, height}, bitsPerPixel), title,
+                                              sf::Style::Titlebar, sf::State::Windowed,
+                                              sf::ContextSettings{});
+#else
+    return std::make_unique<sf::RenderWindow>(sf::VideoMode(width, height, bitsPerPixel), title,
+                                              sf::Style::Titlebar, sf::ContextSettings());
+#endif
+}
+
+sf::Vector2u desktopSize()
+{
+#if SFML_VERSION_MAJOR >= 3
+    return sf::VideoMode::getDesktopMode().size;
+#else
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    return sf::Vector2u(desktop.width, desktop.height);
+#endif
+}
+
+bool openFont(sf::Font& font, sf::InputStream& source)
+{
+#if SFML_VERSION_MAJOR >= 3
+    return font.openFromStream(source);
+#else
+    return font.loadFromStream(source);
+#endif
+}
+
+namespace
+{
+
+// A standard I/O file handed to SFML as its input stream; owns the file.
+class FileSource : public sf::InputStream
+{
+public:
+    explicit FileSource(std::FILE* file) : m_file(file) {}
+    ~FileSource() override { std::fclose(m_file); }
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+
+#if SFML_VERSION_MAJOR >= 3
+    std::optional<std::size_t> read(void* data, std::size_t size) override
+    {
+        const std::size_t count = std::fread(data, 1, size, m_file);
+        if (count < size && std::ferror(m_file))
+            return std::nullopt;
+        return count;
+    }
+    std::optional<std::size_t> seek(std::size_t position) override
+    {
+        if (std::fseek(m_file, static_cast<long>(position), SEEK_SET) != 0)
+            return std::nullopt;
+        return position;
+    }
+    std::optional<std::size_t> tell() override
+    {
+        const long position = std::ftell(m_file);
+        if (position < 0)
+            return std::nullopt;
+        return static_cast<std::size_t>(position);
+    }
+    std::optional<std::size_t> getSize() override
+    {
+        const long size = sizeOfFile();
+        if (size < 0)
+            return std::nullopt;
+        return static_cast<std::size_t>(size);
+    }
+#else
+    sf::Int64 read(void* data, sf::Int64 size) override
+    {
+        if (size <= 0)
+            return 0;
+        const std::size_t count = std::fread(data, 1, static_cast<std::size_t>(size), m_file);
+        if (count < static_cast<std::size_t>(size) && std::ferror(m_file))
+            return -1;
+        return static_cast<sf::Int64>(count);
+    }
+    sf::Int64 seek(sf::Int64 position) override
+    {
+        if (std::fseek(m_file, static_cast<long>(position), SEEK_SET) != 0)
+            return -1;
+        return position;
+    }
+    sf::Int64 tell() override
+    {
+        return std::ftell(m_file);
+    }
+    sf::Int64 getSize() override
+    {
+        return sizeOfFile();
+    }
+#endif
+
+private:
+    long sizeOfFile()
+    {
+        const long position = std::ftell(m_file);
+        if (position < 0 || std::fseek(m_file, 0, SEEK_END) != 0)
+            return -1;
+        const long size = std::ftell(m_file);
+        std::fseek(m_file, position, SEEK_SET);
+        return size;
+    }
+
+    std::FILE* m_file;
+};
+
+} // namespace
+
+std::unique_ptr<sf::InputStream> openRegularFileSource(const std::string& path)
+{
+    std::FILE* file = platform::openRegularFileForReading(path.c_str());
+    if (file == nullptr)
+        return nullptr;
+    return std::make_unique<FileSource>(file);
+}
+
+sf::Text makeText(const sf::Font& font)
+{
+#if SFML_VERSION_MAJOR >= 3
+    return sf::Text(font);
+#else
+    sf::Text text;
+    text.setFont(font);
+    return text;
+#endif
+}
+
+bool pollInput(sf::Window& window, InputEvent& event)
+{
+    event = InputEvent{};
+#if SFML_VERSION_MAJOR >= 3
+    const std::optional<sf::Event> polled = window.pollEvent();
+    if (!polled)
+        return false;
+    if (const auto* pressed = polled->getIf<sf::Event::KeyPressed>())
+    {
+        event.kind = InputEvent::Kind::KeyPressed;
+        event.key = pressed->code;
+    }
+    else if (const auto* released = polled->getIf<sf::Event::KeyReleased>())
+    {
+        event.kind = InputEvent::Kind::KeyReleased;
+        event.key = released->code;
+    }
+    else if (const auto* moved = polled->getIf<sf::Event::MouseMoved>())
+    {
+        event.kind = InputEvent::Kind::MouseMoved;
+        event.x = moved->position.x;
+        event.y = moved->position.y;
+    }
+    else if (const auto* clicked = polled->getIf<sf::Event::MouseButtonPressed>())
+    {
+        event.kind = InputEvent::Kind::MouseButtonPressed;
+        event.button = static_cast<int>(clicked->button);
+        event.x = clicked->position.x;
+        event.y = clicked->position.y;
+    }
+    return true;
+#else
+    sf::Event polled;
+    if (!window.pollEvent(polled))
+        return false;
+    switch (polled.type)
+    {
+    case sf::Event::KeyPressed:
+        event.kind = InputEvent::Kind::KeyPressed;
+        event.key = polled.key.code;
+        break;
+    case sf::Event::KeyReleased:
+        event.kind = InputEvent::Kind::KeyReleased;
+        event.key = polled.key.code;
+        break;
+    case sf::Event::MouseMoved:
+        event.kind = InputEvent::Kind::MouseMoved;
+        event.x = polled.mouseMove.x;
+        event.y = polled.mouseMove.y;
+        break;
+    case sf::Event::MouseButtonPressed:
+        event.kind = InputEvent::Kind::MouseButtonPressed;
+        event.button = static_cast<int>(polled.mouseButton.button);
+        event.x = polled.mouseButton.x;
+        event.y = polled.mouseButton.y;
+        break;
+    default:
+        break;
+    }
+    return true;
+#endif
+}
+
+sf::Keyboard::Key graveKey()
+{
+#if SFML_VERSION_MAJOR >= 3
+    return sf::Keyboard::Key::Grave;
+#else
+    return sf::Keyboard::Key::Tilde;
+#endif
+}
+
+void setMusicLoopPoints(sf::Music& music, float offsetSeconds, float lengthSeconds)
+{
+#if SFML_VERSION_MAJOR >= 3
+    music.setLoopPoints({sf::seconds(offsetSeconds), sf::seconds(lengthSeconds)});
+#else
+    music.setLoopPoints(
+        sf::Music::TimeSpan(sf::seconds(offsetSeconds), sf::seconds(lengthSeconds)));
+#endif
+}
+
+void setMusicLooping(sf::Music& music, bool looping)
+{
+#if SFML_VERSION_MAJOR >= 3
+    music.setLooping(looping);
+#else
+    music.setLoop(looping);
+#endif
+}
+
+bool textDrawsGlyph(std::uint32_t codepoint)
+{
+#if SFML_VERSION_MAJOR >= 3
+    if (codepoint == U'\r')
+        return false;
+#endif
+    return codepoint != U' ' && codepoint != U'\t' && codepoint != U'\n';
+}
+
+} // namespace cor::sfml
