@@ -12,10 +12,10 @@ class EventKeyboard : public Event
 public:
     EventKeyboard();
 
-    void setKey(Key key);
-    Key key() const;
-    void setAction(KeyAction action);
-    KeyAction action() const;
+    void setKey(Key key) { m_key = key; }
+    Key key() const { return m_key; }
+    void setAction(KeyAction action) { m_action = action; }
+    KeyAction action() const { return m_action; }
 
 private:
     Key m_key;

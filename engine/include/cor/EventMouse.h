@@ -13,13 +13,13 @@ class EventMouse : public Event
 public:
     EventMouse();
 
-    void setAction(MouseAction action);
-    MouseAction action() const;
-    void setButton(MouseButton button);
-    MouseButton button() const;
+    void setAction(MouseAction action) { m_action = action; }
+    MouseAction action() const { return m_action; }
+    void setButton(MouseButton button) { m_button = button; }
+    MouseButton button() const { return m_button; }
     // Pointer position in cells.
-    void setPosition(const Vector& position);
-    const Vector& position() const;
+    void setPosition(const Vector& position) { m_position = position; }
+    const Vector& position() const { return m_position; }
 
 private:
     MouseAction m_action;
