@@ -15,6 +15,13 @@ namespace cor
 namespace
 {
 
+constexpr std::int32_t windowWidth = 1024;
+constexpr std::int32_t windowHeight = 768;
+constexpr std::int32_t gridColumns = 80;
+constexpr std::int32_t gridRows = 24;
+// Fine enough that few boxes are drawn for nothing, coarse enough to stay cheap to mark.
+constexpr int coverageTileSize = 8;
+
 sf::Color toSfmlColor(Color color)
 {
     switch (color)
@@ -49,9 +56,10 @@ DisplayManager& DisplayManager::instance()
 }
 
 DisplayManager::DisplayManager()
-    : m_font(std::make_unique<sf::Font>()), m_pixelWidth(1024), m_pixelHeight(768),
-      m_cellColumns(80), m_cellRows(24), m_pendingCells(std::make_unique<CellBatch>()),
-      m_drawnThisFrame(std::make_unique<CoverageMap>(m_pixelWidth, m_pixelHeight, 8))
+    : m_font(std::make_unique<sf::Font>()), m_pixelWidth(windowWidth), m_pixelHeight(windowHeight),
+      m_cellColumns(gridColumns), m_cellRows(gridRows),
+      m_pendingCells(std::make_unique<CellBatch>()),
+      m_drawnThisFrame(std::make_unique<CoverageMap>(m_pixelWidth, m_pixelHeight, coverageTileSize))
 {
     setTypeName("DisplayManager");
     // Twice the smaller cell side, cut to a whole number of pixels.

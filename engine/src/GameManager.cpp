@@ -12,13 +12,19 @@
 namespace cor
 {
 
+namespace
+{
+constexpr std::int32_t fixedFrameTimeMs = 33;
+}
+
 GameManager& GameManager::instance()
 {
     static GameManager manager;
     return manager;
 }
 
-GameManager::GameManager() : m_gameOver(false), m_frameTimeMs(33), m_timer(&FrameTimer::system())
+GameManager::GameManager()
+    : m_gameOver(false), m_frameTimeMs(fixedFrameTimeMs), m_timer(&FrameTimer::system())
 {
     setTypeName("GameManager");
 }
