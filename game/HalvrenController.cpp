@@ -195,7 +195,7 @@ int HalvrenController::handleStep()
         }
     }
     if (m_state == LevelComplete)
-        m_blinkCounter = (m_blinkCounter + 1) % 30;
+        m_blinkCounter = (m_blinkCounter + 1) % blinkPeriod;
     return m_state == LevelCompletePending ? 1 : 0;
 }
 

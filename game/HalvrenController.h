@@ -55,6 +55,10 @@ public:
     int drawWinScreen();
 
 private:
+    // The level-complete prompt blinks: shown for the first half of every period of step events.
+    static constexpr std::int32_t blinkPeriod = 30;
+    static constexpr std::int32_t blinkShownFrames = blinkPeriod / 2;
+
     struct PlacedMap
     {
         PuzzleObject* character = nullptr;
