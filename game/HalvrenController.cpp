@@ -1,5 +1,6 @@
 #include "HalvrenController.h"
 
+#include "Altitudes.h"
 #include "BoardVisibility.h"
 #include "KeyPress.h"
 #include "MusicLoops.h"
@@ -63,7 +64,7 @@ HalvrenController::HalvrenController()
 {
     setTypeName("controller");
     setSolidness(cor::INTANGIBLE);
-    setAltitude(3);
+    setAltitude(TEXT_ALTITUDE);
     m_titleScreen = new TitleScreen(this);
 }
 
@@ -295,15 +296,15 @@ HalvrenController::placeMap(const LevelMap& rows, const cor::Vector& origin,
             const cor::Vector position(origin.x + static_cast<float>(j),
                                        origin.y + static_cast<float>(i));
             if (cell == '#')
-                makePuzzleObject("wall", position, cor::BLOCKING, 0, wallLabel);
+                makePuzzleObject("wall", position, cor::BLOCKING, WALL_ALTITUDE, wallLabel);
             else if (cell == 'E')
             {
                 placed.exit = position;
-                makePuzzleObject("exit", position, cor::INTANGIBLE, 1, exitLabel);
+                makePuzzleObject("exit", position, cor::INTANGIBLE, EXIT_ALTITUDE, exitLabel);
             }
             else if (cell == marker)
-                placed.character =
-                    makePuzzleObject("player", position, cor::BLOCKING, 2, characterLabel);
+                placed.character = makePuzzleObject("player", position, cor::BLOCKING,
+                                                    CHARACTER_ALTITUDE, characterLabel);
         }
     }
     return placed;

@@ -1,5 +1,6 @@
 #include "TitleScreen.h"
 
+#include "Altitudes.h"
 #include "HalvrenController.h"
 #include "KeyPress.h"
 #include "ScreenCentre.h"
@@ -17,7 +18,7 @@ TitleScreen::TitleScreen(HalvrenController* controller) : m_controller(controlle
     assert(assigned == 0);
     setPosition(screenCentre());
     setSolidness(cor::INTANGIBLE);
-    setAltitude(4);
+    setAltitude(ART_ALTITUDE);
 }
 
 int TitleScreen::handleEvent(const cor::Event* event)
