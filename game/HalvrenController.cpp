@@ -271,12 +271,8 @@ void HalvrenController::buildLevel()
 
     m_redStart = m_redPlayer != nullptr ? m_redPlayer->position() : cor::Vector();
     m_blueStart = m_bluePlayer != nullptr ? m_bluePlayer->position() : cor::Vector();
-    m_steps = 0;
-    m_levelSteps = 0;
-    m_pendingFrames = 0;
-    m_blinkCounter = 0;
-    m_state = Playing;
-    boardVisible = true;
+    // The first attempt begins as every later one: the characters already stand on their starts.
+    restartAttempt();
 }
 
 HalvrenController::PlacedMap
