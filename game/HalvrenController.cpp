@@ -1,24 +1,40 @@
 #include "HalvrenController.h"
 
+#include "Altitudes.h"
 #include "BoardVisibility.h"
+#include "KeyPress.h"
 #include "MusicLoops.h"
 #include "PuzzleObject.h"
 #include "QuitAnimation.h"
 #include "TitleScreen.h"
 
-#include <cor/EventKeyboard.h>
 #include <cor/GameManager.h>
 #include <cor/ResourceManager.h>
 #include <cor/WorldManager.h>
 
 #include <algorithm>
 #include <cassert>
+#include <optional>
 
 namespace
 {
 
 // How long the play screen stays after a completion before the results show.
 constexpr std::int32_t completionPauseMs = 1500;
+
+// The keys that move both characters and the step each makes; y grows downwards.
+struct MoveKey
+{
+    cor::Key key;
+    float dx;
+    float dy;
+};
+constexpr MoveKey moveKeys[] = {
+    {cor::LEFT, -1.0f, 0.0f}, {cor::A, -1.0f, 0.0f}, // left
+    {cor::RIGHT, 1.0f, 0.0f}, {cor::D, 1.0f, 0.0f},  // right
+    {cor::UP, 0.0f, -1.0f},   {cor::W, 0.0f, -1.0f}, // up
+    {cor::DOWN, 0.0f, 1.0f},  {cor::S, 0.0f, 1.0f},  // down
+};
 
 const cor::BoundingBox puzzleBox(cor::Vector(-0.4f, -0.4f), 0.8f, 0.8f);
 
@@ -47,7 +63,7 @@ HalvrenController::HalvrenController()
 {
     setTypeName("controller");
     setSolidness(cor::INTANGIBLE);
-    setAltitude(3);
+    setAltitude(TEXT_ALTITUDE);
     m_titleScreen = new TitleScreen(this);
 }
 
@@ -55,107 +71,112 @@ int HalvrenController::handleEvent(const cor::Event* event)
 {
     if (event->typeName() == cor::EVENT_TYPE_STEP)
         return handleStep();
-    if (event->typeName() == cor::EVENT_TYPE_KEYBOARD)
-    {
-        const auto* keyboard = dynamic_cast<const cor::EventKeyboard*>(event);
-        if (keyboard == nullptr)
-            return 0;
-        return handleKeyboard(*keyboard);
-    }
+    if (const std::optional<cor::Key> key = pressedKey(event))
+        return handleKey(*key);
     return 0;
 }
 
-int HalvrenController::handleKeyboard(const cor::EventKeyboard& keyboard)
+int HalvrenController::handleKey(cor::Key key)
 {
-    if (keyboard.action() != cor::PRESS)
-        return 0;
-    const cor::Key key = keyboard.key();
-    switch (m_state)
-    {
-    case Quitting:
-        return 1;
-    case Title:
-        return 0; // the title object takes the title's keys
-    default:
-        break;
-    }
-
-    if (m_state == Story && key == cor::ENTER)
-    {
-        startPlay();
-        return 1;
-    }
-    if (key == cor::Q)
+    // The title object takes the title's keys, Q among them; while quitting Q does nothing more.
+    if (key == cor::Q && m_state != Title)
     {
         beginQuit();
         return 1;
     }
     switch (m_state)
     {
-    case Story:
-    case HowToPlay:
-        if (key == cor::ESCAPE)
-        {
-            showTitle();
-            return 1;
-        }
+    case Title:
         return 0;
+    case Story:
+        return keyOnStory(key);
+    case HowToPlay:
+        return keyOnHowToPlay(key);
+    case Playing:
+        return keyOnPlaying(key);
+    case LevelCompletePending:
+        return keyOnCompletionPause(key);
+    case LevelComplete:
+        return keyOnLevelComplete(key);
     case Won:
         return 0;
-    case LevelComplete:
-        if (key == cor::ENTER)
-        {
-            clearLevel();
-            if (m_level >= LEVEL_COUNT)
-            {
-                m_redPlayer = nullptr;
-                m_bluePlayer = nullptr;
-                m_state = Won;
-            }
-            else
-            {
-                ++m_level;
-                buildLevel();
-            }
-            return 1;
-        }
-        [[fallthrough]];
-    case LevelCompletePending:
-        if (key == cor::R)
-        {
-            m_totalSteps -= m_levelSteps;
-            restartAttempt();
-            return 1;
-        }
-        return 0;
-    case Playing:
-        switch (key)
-        {
-        case cor::LEFT:
-        case cor::A:
-            moveBoth(-1.0f, 0.0f);
-            return 1;
-        case cor::RIGHT:
-        case cor::D:
-            moveBoth(1.0f, 0.0f);
-            return 1;
-        case cor::UP:
-        case cor::W:
-            moveBoth(0.0f, -1.0f);
-            return 1;
-        case cor::DOWN:
-        case cor::S:
-            moveBoth(0.0f, 1.0f);
-            return 1;
-        case cor::R:
-            restartAttempt();
-            return 1;
-        default:
-            return 0;
-        }
+    case Quitting:
+        return 1;
+    }
+    return 0;
+}
+
+int HalvrenController::keyOnStory(cor::Key key)
+{
+    switch (key)
+    {
+    case cor::ENTER:
+        startPlay();
+        return 1;
+    case cor::ESCAPE:
+        showTitle();
+        return 1;
     default:
         return 0;
     }
+}
+
+int HalvrenController::keyOnHowToPlay(cor::Key key)
+{
+    if (key != cor::ESCAPE)
+        return 0;
+    showTitle();
+    return 1;
+}
+
+int HalvrenController::keyOnPlaying(cor::Key key)
+{
+    if (key == cor::R)
+    {
+        restartAttempt();
+        return 1;
+    }
+    for (const MoveKey& move : moveKeys)
+    {
+        if (move.key == key)
+        {
+            moveBoth(move.dx, move.dy);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// Moves are over once both stand on their exits; only a replay is taken.
+int HalvrenController::keyOnCompletionPause(cor::Key key)
+{
+    if (key != cor::R)
+        return 0;
+    // The replayed attempt's steps no longer count towards the total.
+    m_totalSteps -= m_levelSteps;
+    restartAttempt();
+    return 1;
+}
+
+int HalvrenController::keyOnLevelComplete(cor::Key key)
+{
+    if (key == cor::R)
+        return keyOnCompletionPause(key); // a replay, as during the pause
+    if (key != cor::ENTER)
+        return 0;
+    clearLevel();
+    if (m_level >= LEVEL_COUNT)
+    {
+        m_redPlayer = nullptr;
+        m_bluePlayer = nullptr;
+        m_state = Won;
+    }
+    else
+    {
+        ++m_level;
+        buildLevel();
+    }
+    return 1;
 }
 
 int HalvrenController::handleStep()
@@ -174,7 +195,7 @@ int HalvrenController::handleStep()
         }
     }
     if (m_state == LevelComplete)
-        m_blinkCounter = (m_blinkCounter + 1) % 30;
+        m_blinkCounter = (m_blinkCounter + 1) % blinkPeriod;
     return m_state == LevelCompletePending ? 1 : 0;
 }
 
@@ -248,12 +269,8 @@ void HalvrenController::buildLevel()
 
     m_redStart = m_redPlayer != nullptr ? m_redPlayer->position() : cor::Vector();
     m_blueStart = m_bluePlayer != nullptr ? m_bluePlayer->position() : cor::Vector();
-    m_steps = 0;
-    m_levelSteps = 0;
-    m_pendingFrames = 0;
-    m_blinkCounter = 0;
-    m_state = Playing;
-    boardVisible = true;
+    // The first attempt begins as every later one: the characters already stand on their starts.
+    restartAttempt();
 }
 
 HalvrenController::PlacedMap
@@ -273,15 +290,15 @@ HalvrenController::placeMap(const LevelMap& rows, const cor::Vector& origin,
             const cor::Vector position(origin.x + static_cast<float>(j),
                                        origin.y + static_cast<float>(i));
             if (cell == '#')
-                makePuzzleObject("wall", position, cor::BLOCKING, 0, wallLabel);
+                makePuzzleObject("wall", position, cor::BLOCKING, WALL_ALTITUDE, wallLabel);
             else if (cell == 'E')
             {
                 placed.exit = position;
-                makePuzzleObject("exit", position, cor::INTANGIBLE, 1, exitLabel);
+                makePuzzleObject("exit", position, cor::INTANGIBLE, EXIT_ALTITUDE, exitLabel);
             }
             else if (cell == marker)
-                placed.character =
-                    makePuzzleObject("player", position, cor::BLOCKING, 2, characterLabel);
+                placed.character = makePuzzleObject("player", position, cor::BLOCKING,
+                                                    CHARACTER_ALTITUDE, characterLabel);
         }
     }
     return placed;

@@ -4,6 +4,7 @@
 #include "GameState.h"
 #include "Levels.h"
 
+#include <cor/Input.h>
 #include <cor/Object.h>
 #include <cor/Vector.h>
 
@@ -12,11 +13,6 @@
 
 class PuzzleObject;
 class TitleScreen;
-
-namespace cor
-{
-class EventKeyboard;
-}
 
 // Runs the game: its states, the simultaneous moves of both characters, step counting,
 // building and clearing levels, and the screen of each state.
@@ -59,6 +55,10 @@ public:
     int drawWinScreen();
 
 private:
+    // The level-complete prompt blinks: shown for the first half of every period of step events.
+    static constexpr std::int32_t blinkPeriod = 30;
+    static constexpr std::int32_t blinkShownFrames = blinkPeriod / 2;
+
     struct PlacedMap
     {
         PuzzleObject* character = nullptr;
@@ -68,7 +68,13 @@ private:
                        const std::string& wallLabel, const std::string& exitLabel,
                        const std::string& characterLabel, char marker);
 
-    int handleKeyboard(const cor::EventKeyboard& keyboard);
+    // The keys of each state; 1 when the key did something, 0 when the state ignores it.
+    int handleKey(cor::Key key);
+    int keyOnStory(cor::Key key);
+    int keyOnHowToPlay(cor::Key key);
+    int keyOnPlaying(cor::Key key);
+    int keyOnCompletionPause(cor::Key key);
+    int keyOnLevelComplete(cor::Key key);
     int handleStep();
     void showTitle();
     void startPlay();

@@ -1,5 +1,6 @@
 #include "QuitAnimation.h"
 
+#include "Altitudes.h"
 #include "ScreenCentre.h"
 
 #include <cor/Event.h>
@@ -23,7 +24,7 @@ QuitAnimation::QuitAnimation() : m_countdown(1)
     }
     setPosition(screenCentre());
     setSolidness(cor::INTANGIBLE);
-    setAltitude(4);
+    setAltitude(ART_ALTITUDE);
 }
 
 int QuitAnimation::handleEvent(const cor::Event* event)

@@ -4,7 +4,7 @@
 #include <cor/DisplayManager.h>
 #include <cor/Vector.h>
 
-// The middle of the cell grid, where the title and game-over art are centred.
+// The middle of the cell grid: the screens' texts and the title and game-over art centre on it.
 inline cor::Vector screenCentre()
 {
     const cor::DisplayManager& display = cor::DisplayManager::instance();

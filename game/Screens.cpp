@@ -1,90 +1,103 @@
 // The texts of every screen the controller draws; the maps are drawn by their own objects.
 #include "HalvrenController.h"
+#include "ScreenCentre.h"
 
 #include <cor/DisplayManager.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace
 {
 
-constexpr float screenCentre = 40.0f;
+// One text of a screen; most are centred on the middle column.
+struct ScreenText
+{
+    float row;
+    std::string text;
+    cor::Color color;
+    float column = screenCentre().x;
+    cor::Alignment alignment = cor::ALIGN_CENTER;
+};
 
 // drawText() places each character with one drawCh and stops at the first failing cell,
 // which cuts only this text short; the next text is drawn all the same.
-void drawCentred(const std::string& text, float column, float row, cor::Color color)
+int drawTexts(std::initializer_list<ScreenText> texts)
 {
-    cor::DisplayManager::instance().drawText(cor::Vector(column, row), text, cor::ALIGN_CENTER,
-                                             color);
+    cor::DisplayManager& display = cor::DisplayManager::instance();
+    for (const ScreenText& text : texts)
+        display.drawText(cor::Vector(text.column, text.row), text.text, text.alignment, text.color);
+    return 0;
 }
 
-void drawRightAligned(const std::string& text, float column, float row, cor::Color color)
+// A world's caption stands over the middle column of its map.
+float captionColumn(const cor::Vector& origin)
 {
-    cor::DisplayManager::instance().drawText(cor::Vector(column, row), text, cor::ALIGN_RIGHT,
-                                             color);
+    return origin.x + static_cast<float>(MAP_COLUMNS - 1) * 0.5f;
 }
 
 } // namespace
 
 int HalvrenController::drawPlayScreen()
 {
-    drawCentred("HALVREN", screenCentre, 1, cor::WHITE);
-    cor::DisplayManager::instance().drawText(
-        cor::Vector(2, 1), "Level " + std::to_string(m_level) + "/" + std::to_string(LEVEL_COUNT),
-        cor::ALIGN_LEFT, cor::WHITE);
-    drawRightAligned("Steps: " + std::to_string(m_steps), 78, 1, cor::YELLOW);
-    drawCentred("RED WORLD", 13, 3, cor::RED);
-    drawCentred("BLUE WORLD", 66, 3, cor::BLUE);
-    drawCentred("Move: WASD / Arrows   Restart: R   Quit: Q", screenCentre, 19, cor::WHITE);
-    if (m_state == LevelCompletePending)
-        drawCentred("Level complete! Preparing results...", screenCentre, 22, cor::GREEN);
-    else
-        drawCentred("Guide both @ symbols to their O exits", screenCentre, 22, cor::YELLOW);
-    return 0;
+    const std::string level = std::to_string(m_level) + "/" + std::to_string(LEVEL_COUNT);
+    return drawTexts({
+        {1, "HALVREN", cor::WHITE},
+        {1, "Level " + level, cor::WHITE, 2, cor::ALIGN_LEFT},
+        {1, "Steps: " + std::to_string(m_steps), cor::YELLOW, 78, cor::ALIGN_RIGHT},
+        {3, "RED WORLD", cor::RED, captionColumn(redOrigin)},
+        {3, "BLUE WORLD", cor::BLUE, captionColumn(blueOrigin)},
+        {19, "Move: WASD / Arrows   Restart: R   Quit: Q", cor::WHITE},
+        m_state == LevelCompletePending
+            ? ScreenText{22, "Level complete! Preparing results...", cor::GREEN}
+            : ScreenText{22, "Guide both @ symbols to their O exits", cor::YELLOW},
+    });
 }
 
 int HalvrenController::drawStoryScreen()
 {
-    drawCentred("1944 - Somewhere in Berlin", screenCentre, 4, cor::WHITE);
-    drawCentred("Two British prisoners of war have been separated", screenCentre, 7, cor::WHITE);
-    drawCentred("inside a German prison.", screenCentre, 9, cor::WHITE);
-    drawCentred("Unable to see each other, they move together,", screenCentre, 12, cor::WHITE);
-    drawCentred("one step at a time.", screenCentre, 14, cor::WHITE);
-    drawCentred("Their paths are different, but they must escape together.", screenCentre, 17,
-                cor::WHITE);
-    drawCentred("Reach both exits. Get them home.", screenCentre, 20, cor::YELLOW);
-    drawCentred("Enter: Begin   Esc: Back   Q: Quit", screenCentre, 22, cor::WHITE);
-    return 0;
+    return drawTexts({
+        {4, "1944 - Somewhere in Berlin", cor::WHITE},
+        {7, "Two British prisoners of war have been separated", cor::WHITE},
+        {9, "inside a German prison.", cor::WHITE},
+        {12, "Unable to see each other, they move together,", cor::WHITE},
+        {14, "one step at a time.", cor::WHITE},
+        {17, "Their paths are different, but they must escape together.", cor::WHITE},
+        {20, "Reach both exits. Get them home.", cor::YELLOW},
+        {22, "Enter: Begin   Esc: Back   Q: Quit", cor::WHITE},
+    });
 }
 
 int HalvrenController::drawHowToPlayScreen()
 {
-    drawCentred("HOW TO PLAY", screenCentre, 5, cor::WHITE);
-    drawCentred("Control both characters at the same time", screenCentre, 9, cor::WHITE);
-    drawCentred("Move: WASD / Arrow Keys", screenCentre, 11, cor::WHITE);
-    drawCentred("Guide both characters to their exits", screenCentre, 13, cor::WHITE);
-    drawCentred("Esc: Back to title", screenCentre, 17, cor::YELLOW);
-    return 0;
+    return drawTexts({
+        {5, "HOW TO PLAY", cor::WHITE},
+        {9, "Control both characters at the same time", cor::WHITE},
+        {11, "Move: WASD / Arrow Keys", cor::WHITE},
+        {13, "Guide both characters to their exits", cor::WHITE},
+        {17, "Esc: Back to title", cor::YELLOW},
+    });
 }
 
 int HalvrenController::drawLevelCompleteScreen()
 {
-    drawCentred("LEVEL " + std::to_string(m_level) + " COMPLETE", screenCentre, 6, cor::GREEN);
-    drawCentred("Steps: " + std::to_string(m_levelSteps), screenCentre, 10, cor::YELLOW);
-    if (m_blinkCounter < 15)
-        drawCentred(m_level >= LEVEL_COUNT ? "Press Enter to view final results"
-                                           : "Press Enter for the next level",
-                    screenCentre, 14, cor::WHITE);
-    drawCentred("R: Replay level    Q: Quit", screenCentre, 17, cor::WHITE);
-    return 0;
+    const char* prompt = m_level >= LEVEL_COUNT ? "Press Enter to view final results"
+                                                : "Press Enter for the next level";
+    // While the prompt blinks off its row stays empty.
+    return drawTexts({
+        {6, "LEVEL " + std::to_string(m_level) + " COMPLETE", cor::GREEN},
+        {10, "Steps: " + std::to_string(m_levelSteps), cor::YELLOW},
+        {14, m_blinkCounter < blinkShownFrames ? prompt : "", cor::WHITE},
+        {17, "R: Replay level    Q: Quit", cor::WHITE},
+    });
 }
 
 int HalvrenController::drawWinScreen()
 {
-    drawCentred("YOU WIN!", screenCentre, 7, cor::GREEN);
-    drawCentred("All " + std::to_string(LEVEL_COUNT) + " levels completed", screenCentre, 10,
-                cor::WHITE);
-    drawCentred("Total steps: " + std::to_string(m_totalSteps), screenCentre, 12, cor::YELLOW);
-    drawCentred("Press Q to quit", screenCentre, 16, cor::WHITE);
-    return 0;
+    return drawTexts({
+        {7, "YOU WIN!", cor::GREEN},
+        {10, "All " + std::to_string(LEVEL_COUNT) + " levels completed", cor::WHITE},
+        {12, "Total steps: " + std::to_string(m_totalSteps), cor::YELLOW},
+        {16, "Press Q to quit", cor::WHITE},
+    });
 }

@@ -1,12 +1,14 @@
 #include "TitleScreen.h"
 
+#include "Altitudes.h"
 #include "HalvrenController.h"
+#include "KeyPress.h"
 #include "ScreenCentre.h"
 
-#include <cor/EventKeyboard.h>
 #include <cor/WorldManager.h>
 
 #include <cassert>
+#include <optional>
 
 TitleScreen::TitleScreen(HalvrenController* controller) : m_controller(controller)
 {
@@ -16,22 +18,18 @@ TitleScreen::TitleScreen(HalvrenController* controller) : m_controller(controlle
     assert(assigned == 0);
     setPosition(screenCentre());
     setSolidness(cor::INTANGIBLE);
-    setAltitude(4);
+    setAltitude(ART_ALTITUDE);
 }
 
 int TitleScreen::handleEvent(const cor::Event* event)
 {
-    if (event->typeName() != cor::EVENT_TYPE_KEYBOARD)
-        return 0;
-    const auto* keyboard = dynamic_cast<const cor::EventKeyboard*>(event);
-    if (keyboard == nullptr || keyboard->action() != cor::PRESS)
-        return 0;
+    const std::optional<cor::Key> key = pressedKey(event);
     // Once it has let the player through, the title stays listed until the frame's deletion
     // pass; later keys of that frame belong to the next screen, not to it.
-    if (cor::WorldManager::instance().isScheduledForDeletion(this))
+    if (!key || cor::WorldManager::instance().isScheduledForDeletion(this))
         return 0;
 
-    switch (keyboard->key())
+    switch (*key)
     {
     case cor::ENTER:
         m_controller->leaveTitle(Story);
