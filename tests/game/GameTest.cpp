@@ -125,6 +125,24 @@ TEST_F(GameTest, OneCharacterOnItsExitIsNotACompletion)
     EXPECT_NE(game->redPlayer()->position(), game->redExit());
 }
 
+TEST_F(GameTest, EachArrowMovesAsItsLetter)
+{
+    start(true, levelText());
+    frame({cor::ENTER, cor::ENTER});
+    for (const auto& [letter, arrow] :
+         {std::pair{cor::W, cor::UP}, std::pair{cor::A, cor::LEFT}, std::pair{cor::S, cor::DOWN},
+          std::pair{cor::D, cor::RIGHT}})
+    {
+        frame({letter});
+        const cor::Vector moved = game->redPlayer()->position();
+        frame({cor::R});
+        ASSERT_NE(game->redPlayer()->position(), moved) << letter;
+        frame({arrow});
+        EXPECT_EQ(game->redPlayer()->position(), moved) << arrow;
+        frame({cor::R});
+    }
+}
+
 TEST_F(GameTest, ACompletionPausesForOneAndAHalfSecondsIgnoringKeysThenBlinks)
 {
     start();
