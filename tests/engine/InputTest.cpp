@@ -1,10 +1,9 @@
 // Real key presses and pointer events from xdotool into one engine window.
 #include "TestSupport.h"
+#include "sfml/SfmlCompat.h"
 
 #include <cor/DisplayManager.h>
 #include <cor/InputManager.h>
-
-#include <SFML/Graphics/RenderWindow.hpp>
 
 #include <X11/Xlib.h>
 
@@ -48,7 +47,7 @@ std::vector<Delivery> play(const std::string& arguments, const std::string& type
 TEST_F(WindowInput, KeysGiveTheirEngineKeysAndPointerEventsTheirCellsButACloseRequestNothing)
 {
     cor::DisplayManager& display = cor::DisplayManager::instance();
-    const std::string window = std::to_string(display.window()->getSystemHandle());
+    const std::string window = std::to_string(cor::sfml::nativeHandle(*display.window()));
     play("windowraise " + window + " windowfocus --sync " + window, ""); // and what it queued
     // Keys the engine does not map stand among those it does, and give no event.
     const std::vector<Delivery> typed =

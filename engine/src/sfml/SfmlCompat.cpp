@@ -40,6 +40,15 @@ sf::Vector2u desktopSize()
 #endif
 }
 
+sf::WindowHandle nativeHandle(const sf::Window& window)
+{
+#if SFML_VERSION_MAJOR >= 3
+    return window.getNativeHandle();
+#else
+    return window.getSystemHandle();
+#endif
+}
+
 bool openFont(sf::Font& font, sf::InputStream& source)
 {
 #if SFML_VERSION_MAJOR >= 3

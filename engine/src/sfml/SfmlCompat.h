@@ -27,6 +27,8 @@ std::unique_ptr<sf::RenderWindow> createTitlebarWindow(unsigned width, unsigned 
                                                        unsigned bitsPerPixel,
                                                        const std::string& title);
 sf::Vector2u desktopSize();
+// The window system's handle of the window (an X window id on Linux).
+sf::WindowHandle nativeHandle(const sf::Window& window);
 
 // A file for SFML's loaders to read, opened only when it is a regular file (links followed),
 // so that a directory, FIFO or device is refused before a decoder can block or spin on it.
