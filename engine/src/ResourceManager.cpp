@@ -9,9 +9,19 @@
 namespace cor
 {
 
-ResourceManager::QuietAudioStart::QuietAudioStart()
+std::array<Music, MUSIC_CAPACITY> ResourceManager::quietlyBuiltMusic()
 {
-    platform::silenceStandardError();
+    // The array returned is built in place, in the member, before the guard ends; standard
+    // error comes back also when building a record throws.
+    struct Silenced
+    {
+        Silenced() { platform::silenceStandardError(); }
+        ~Silenced() { platform::restoreStandardError(); }
+        Silenced(const Silenced&) = delete;
+        Silenced& operator=(const Silenced&) = delete;
+    };
+    const Silenced silenced;
+    return std::array<Music, MUSIC_CAPACITY>();
 }
 
 ResourceManager& ResourceManager::instance()
@@ -22,8 +32,6 @@ ResourceManager& ResourceManager::instance()
 
 ResourceManager::ResourceManager() : m_spriteCount(0), m_musicCount(0)
 {
-    // The music records above have opened the audio device by now.
-    platform::restoreStandardError();
     setTypeName("ResourceManager");
 }
 
