@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <memory>
 
 std::array<LevelData, LEVEL_COUNT> levelTable;
 bool levelsLoaded = false;
@@ -59,13 +60,17 @@ std::string levelPath(int levelNumber)
 
 bool parseLevelFile(const std::string& path, LevelData& level, std::string& error)
 {
-    cor::DataFile file(path);
-    if (!file.isOpen())
+    const std::unique_ptr<std::istream> file = cor::openDataFile(path);
+    if (file == nullptr)
     {
         error = "could not open the file.";
         return false;
     }
+    return parseLevelStream(*file, level, error);
+}
 
+bool parseLevelStream(std::istream& in, LevelData& level, std::string& error)
+{
     SectionRows redRows;
     SectionRows blueRows;
     bool redSeen = false;
@@ -74,7 +79,7 @@ bool parseLevelFile(const std::string& path, LevelData& level, std::string& erro
 
     std::string line;
     int lineNumber = 0;
-    while (file.readLine(line))
+    while (std::getline(in, line))
     {
         ++lineNumber;
         if (!line.empty() && line.back() == '\r')

@@ -2,6 +2,7 @@
 #define HALVREN_LEVELS_H
 
 #include <array>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ std::string levelPath(int levelNumber);
 
 // Reads and checks one level file; on false, error holds the fault.
 bool parseLevelFile(const std::string& path, LevelData& level, std::string& error);
+// The same for a level file's text.
+bool parseLevelStream(std::istream& in, LevelData& level, std::string& error);
 
 // Takes exactly MAP_ROWS rows into the map.
 bool copyMapRows(const std::vector<std::string>& rows, LevelMap& map, const std::string& mapName,

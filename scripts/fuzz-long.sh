@@ -9,10 +9,6 @@ cd "$(dirname "$0")/.."
 runs="${1:-10000000}"
 . scripts/env.sh
 halvren_quiet_audio
-# The level fuzzer writes each input to a file in the temporary directory: keep it in memory.
-if [ -d /dev/shm ] && [ -w /dev/shm ]; then
-    export TMPDIR=/dev/shm
-fi
 
 targets=(level_file_fuzzer:tests/fuzz/levels/seeds fuzz_sprites:tests/fuzz/sprites/seeds)
 

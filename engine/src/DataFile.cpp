@@ -2,63 +2,67 @@
 
 #include "platform/Platform.h"
 
-#include <cstring>
+#include <cstdio>
+#include <streambuf>
+#include <vector>
 
 namespace cor
 {
 
 namespace
 {
+
 constexpr std::size_t bufferSize = 64 * 1024;
-}
 
-DataFile::DataFile(const std::string& path)
-    : m_file(platform::openRegularFileForReading(path.c_str())), m_position(0), m_filled(0),
-      m_lineEnded(false)
+// Reads an open file through a buffer of its own, and closes it.
+class FileBuffer : public std::streambuf
 {
-    if (m_file != nullptr)
-        m_buffer.resize(bufferSize);
-}
+public:
+    explicit FileBuffer(std::FILE* file) : m_file(file), m_buffer(bufferSize) {}
+    ~FileBuffer() override { std::fclose(m_file); }
+    FileBuffer(const FileBuffer&) = delete;
+    FileBuffer& operator=(const FileBuffer&) = delete;
 
-DataFile::~DataFile()
-{
-    if (m_file != nullptr)
-        std::fclose(m_file);
-}
-
-bool DataFile::refill()
-{
-    m_position = 0;
-    m_filled = std::fread(m_buffer.data(), 1, m_buffer.size(), m_file);
-    return m_filled > 0;
-}
-
-bool DataFile::readLine(std::string& line)
-{
-    line.clear();
-    m_lineEnded = false;
-    if (m_file == nullptr)
-        return false;
-    bool readAnything = false;
-    while (m_position < m_filled || refill())
+protected:
+    int_type underflow() override
     {
-        readAnything = true;
-        const char* start = m_buffer.data() + m_position;
-        const std::size_t available = m_filled - m_position;
-        const void* feed = std::memchr(start, '\n', available);
-        if (feed != nullptr)
+        if (gptr() == egptr())
         {
-            const std::size_t length =
-                static_cast<std::size_t>(static_cast<const char*>(feed) - start);
-            line.append(start, length);
-            m_position += length + 1;
-            m_lineEnded = true;
-            return true;
+            // A read error ends the text as the end of the file does.
+            const std::size_t filled = std::fread(m_buffer.data(), 1, m_buffer.size(), m_file);
+            if (filled == 0)
+                return traits_type::eof();
+            setg(m_buffer.data(), m_buffer.data(), m_buffer.data() + filled);
         }
-        line.append(start, available);
-        m_position = m_filled;
+        return traits_type::to_int_type(*gptr());
     }
-    return readAnything;
+
+private:
+    std::FILE* m_file;
+    std::vector<char> m_buffer;
+};
+
+class FileStream : public std::istream
+{
+public:
+    // The buffer is a member, built after the stream part: it is attached once it exists.
+    explicit FileStream(std::FILE* file) : std::istream(nullptr), m_buffer(file)
+    {
+        rdbuf(&m_buffer);
+    }
+
+private:
+    FileBuffer m_buffer;
+};
+
+} // namespace
+
+std::unique_ptr<std::istream> openDataFile(const std::string& path)
+{
+    std::FILE* file = platform::openRegularFileForReading(path.c_str());
+    if (file == nullptr)
+        return nullptr;
+    return std::make_unique<FileStream>(file);
 }
 
 } // namespace cor

@@ -45,18 +45,15 @@ public:
 private:
     ResourceManager();
 
-    // Keeps the audio library's own console messages out while the music records are built.
-    struct QuietAudioStart
-    {
-        QuietAudioStart();
-    };
-    QuietAudioStart m_quietAudioStart;
+    // The music records, built with standard error silenced: the audio library opens its
+    // device as they are made and prints its own messages on the console.
+    static std::array<Music, MUSIC_CAPACITY> quietlyBuiltMusic();
 
     std::array<std::unique_ptr<Sprite>, SPRITE_CAPACITY> m_sprites;
     std::int32_t m_spriteCount;
     // Sprites of tables emptied by initialize(), destroyed only by shutdown().
     std::vector<std::unique_ptr<Sprite>> m_retiredSprites;
-    std::array<Music, MUSIC_CAPACITY> m_music;
+    std::array<Music, MUSIC_CAPACITY> m_music = quietlyBuiltMusic();
     std::int32_t m_musicCount;
 };
 
