@@ -84,8 +84,8 @@ void GameManager::run()
         display.presentFrame();
 
         const std::int64_t elapsed = m_timer->nowMilliseconds() - start;
-        // A monotonic clock never runs backwards, but the rest of a frame is never more than
-        // a frame either way.
+        // The clock in use may step backwards (a wall clock being set); even then the frame
+        // sleeps at most one frame time.
         if (elapsed < m_frameTimeMs)
         {
             const std::int64_t rest = m_frameTimeMs - (elapsed < 0 ? 0 : elapsed);
