@@ -7,13 +7,14 @@
 #include <cor/DisplayManager.h>
 
 #include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/System/Err.hpp>
 #include <SFML/System/Sleep.hpp>
 
 #include <cstdio>
 
 int main()
 {
-    cor::sfml::silenceDiagnostics();
+    sf::err().rdbuf(nullptr);
     auto window = cor::sfml::createTitlebarWindow(1024, 768, 32, "Corvane floor");
     if (!window->isOpen())
         return 1;

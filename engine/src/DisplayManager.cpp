@@ -6,6 +6,8 @@
 #include "platform/Platform.h"
 #include "sfml/SfmlCompat.h"
 
+#include <SFML/System/Err.hpp>
+
 #include <cmath>
 #include <locale>
 
@@ -80,7 +82,8 @@ int DisplayManager::initialize()
                                           "display.\n");
         return -1;
     }
-    sfml::silenceDiagnostics();
+    // SFML's own diagnostics (a refused font, vertical sync unsupported) stay off the console.
+    sf::err().rdbuf(nullptr);
     m_window = sfml::createTitlebarWindow(static_cast<unsigned>(m_pixelWidth),
                                           static_cast<unsigned>(m_pixelHeight), 32, DEFAULT_TITLE);
     if (!m_window->isOpen())

@@ -2,6 +2,8 @@
 
 #include "sfml/SfmlCompat.h"
 
+#include <SFML/System/Err.hpp>
+
 namespace cor
 {
 
@@ -15,7 +17,7 @@ int Music::open(const std::string& fileName)
     if (!source)
         return -1;
     // The audio library would report a file it cannot open on the console.
-    sfml::silenceDiagnostics();
+    sf::err().rdbuf(nullptr);
     if (!m_stream->openFromStream(*source))
         return -1;
     // Opening stopped the stream and closed what it read before, so the old source can go.

@@ -2,7 +2,6 @@
 
 #include "platform/Platform.h"
 
-#include <SFML/System/Err.hpp>
 #include <SFML/Window/Event.hpp>
 
 #include <cstdio>
@@ -10,11 +9,6 @@
 
 namespace cor::sfml
 {
-
-void silenceDiagnostics()
-{
-    sf::err().rdbuf(nullptr);
-}
 
 std::unique_ptr<sf::RenderWindow> createTitlebarWindow(unsigned width, unsigned height,
                                                        unsigned bitsPerPixel,

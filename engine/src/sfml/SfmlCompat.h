@@ -19,9 +19,6 @@
 namespace cor::sfml
 {
 
-// Keeps SFML's own diagnostics (sf::err()) off the console.
-void silenceDiagnostics();
-
 // A window with a title bar only: no close button, no resize border.
 std::unique_ptr<sf::RenderWindow> createTitlebarWindow(unsigned width, unsigned height,
                                                        unsigned bitsPerPixel,
