@@ -69,8 +69,7 @@ void handBatched(benchmark::State& state)
     cor::DisplayManager& display = cor::DisplayManager::instance();
     sf::RenderWindow& window = *display.window();
     sf::Font font;
-    const auto fontSource = cor::sfml::openRegularFileSource(cor::DEFAULT_FONT_FILE);
-    if (!fontSource || !cor::sfml::openFont(font, *fontSource))
+    if (!cor::sfml::openFont(font, cor::DEFAULT_FONT_FILE))
     {
         bench::stopGame();
         state.SkipWithError("no font");

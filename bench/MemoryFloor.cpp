@@ -22,8 +22,7 @@ int main()
     window->setVerticalSyncEnabled(true);
 
     sf::Font font;
-    const auto fontSource = cor::sfml::openRegularFileSource(cor::DEFAULT_FONT_FILE);
-    if (!fontSource || !cor::sfml::openFont(font, *fontSource))
+    if (!cor::sfml::openFont(font, cor::DEFAULT_FONT_FILE))
         return 1;
     sf::Music music;
     const auto source = cor::sfml::openRegularFileSource("sound/BGM/BGM.ogg");

@@ -79,8 +79,7 @@ TEST_F(DisplayTest, AScreenOfCellsLooksAsSfmlsOwnTextAndBoxesDrawIt)
     display.presentFrame();
 
     sf::Font font;
-    const auto fontSource = cor::sfml::openRegularFileSource(cor::DEFAULT_FONT_FILE);
-    ASSERT_TRUE(fontSource && cor::sfml::openFont(font, *fontSource));
+    ASSERT_TRUE(cor::sfml::openFont(font, cor::DEFAULT_FONT_FILE));
     sf::Text text = cor::sfml::makeText(font);
     text.setStyle(sf::Text::Bold);
     const float width = display.cellWidth(), height = display.cellHeight();

@@ -142,6 +142,15 @@ std::unique_ptr<sf::InputStream> openRegularFileSource(const std::string& path)
     return std::make_unique<FileSource>(file);
 }
 
+bool openFont(sf::Font& font, const std::string& path)
+{
+#if SFML_VERSION_MAJOR >= 3
+    return font.openFromFile(path);
+#else
+    return font.loadFromFile(path);
+#endif
+}
+
 sf::Text makeText(const sf::Font& font)
 {
 #if SFML_VERSION_MAJOR >= 3

@@ -33,6 +33,8 @@ sf::WindowHandle nativeHandle(const sf::Window& window);
 std::unique_ptr<sf::InputStream> openRegularFileSource(const std::string& path);
 // Reads the font through the source, which must outlive the font's use of it.
 bool openFont(sf::Font& font, sf::InputStream& source);
+// Reads the font straight from the file, for the engine's own tests and benchmarks.
+bool openFont(sf::Font& font, const std::string& path);
 // A text object bound to the font, with an empty string.
 sf::Text makeText(const sf::Font& font);
 // Whether sf::Text draws a glyph for this character (it draws none for white space).
