@@ -76,7 +76,7 @@ int DisplayManager::initialize()
     if (m_window)
         return 0;
     // Without a display some versions of the window library abort the whole process.
-    if (!platform::displayAvailable())
+    if (!platform::holdDisplay())
     {
         LogManager::instance().logMessage("DisplayManager::initialize(): unable to open the "
                                           "display.\n");
@@ -86,6 +86,7 @@ int DisplayManager::initialize()
     sf::err().rdbuf(nullptr);
     m_window = sfml::createTitlebarWindow(static_cast<unsigned>(m_pixelWidth),
                                           static_cast<unsigned>(m_pixelHeight), 32, DEFAULT_TITLE);
+    platform::releaseDisplay();
     if (!m_window->isOpen())
     {
         m_window.reset();

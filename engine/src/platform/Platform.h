@@ -26,9 +26,12 @@ void endTimerResolution();
 void silenceStandardError();
 void restoreStandardError();
 
-// Whether a window could be opened at all (on X11: whether the display server answers), asked
+// Whether a window can be opened at all (on X11: whether the display server answers), asked
 // before the window library is let try, as some versions abort the process when it cannot.
-bool displayAvailable();
+// The connection is held until releaseDisplay(), once the window library holds its own: an X
+// server whose last client leaves resets itself and refuses new connections while it does.
+bool holdDisplay();
+void releaseDisplay();
 
 // Opens a file for binary reading only when it is a regular file, links followed. A directory,
 // FIFO, device or socket is refused at once, without blocking. Null when refused or absent.
