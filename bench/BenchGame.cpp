@@ -1,9 +1,11 @@
 #include "BenchGame.h"
 
+#include <BoardCells.h>
+#include <GameData.h>
 #include <HalvrenController.h>
 #include <LevelSolver.h>
 #include <Levels.h>
-#include <MusicLoops.h>
+#include <MoveKeys.h>
 #include <QuitAnimation.h>
 
 #include <cor/DisplayManager.h>
@@ -24,14 +26,6 @@ namespace bench
 namespace
 {
 
-// The same files, labels and music loop the program starts with.
-const char* const spriteFiles[][2] = {
-    {"assets/red-player.txt", "red-player"},       {"assets/blue-player.txt", "blue-player"},
-    {"assets/red-wall.txt", "red-wall"},           {"assets/blue-wall.txt", "blue-wall"},
-    {"assets/red-exit.txt", "red-exit"},           {"assets/blue-exit.txt", "blue-exit"},
-    {"assets/halvren-title.txt", "halvren-title"}, {"assets/gameover.txt", "gameover"},
-};
-
 HalvrenController* currentController = nullptr;
 std::int32_t frameNumber = 0;
 std::filesystem::path runCopyPath;
@@ -43,31 +37,17 @@ void removeRunCopy()
     std::filesystem::remove_all(runCopyPath, ignored);
 }
 
-cor::Key keyOfLetter(char letter)
-{
-    switch (letter)
-    {
-    case 'W':
-        return cor::W;
-    case 'A':
-        return cor::A;
-    case 'S':
-        return cor::S;
-    default:
-        return cor::D;
-    }
-}
-
 int objectCount(const LevelData& level)
 {
     int count = 0;
     for (const LevelMap* map : {&level.redMap, &level.blueMap})
         for (const std::string& row : *map)
-            count += static_cast<int>(std::count_if(row.begin(), row.end(),
-                                                    [](char cell) {
-                                                        return cell == '#' || cell == 'E' ||
-                                                               cell == 'R' || cell == 'B';
-                                                    }));
+            count += static_cast<int>(std::count_if(
+                row.begin(), row.end(),
+                [map, &level](char cell) {
+                    return cellKindOf(cell, map == &level.redMap ? RED_WORLD : BLUE_WORLD) !=
+                           nullptr;
+                }));
     return count;
 }
 
@@ -79,7 +59,7 @@ bool solveCurrentLevel()
     if (!solution.solvable)
         return false;
     for (char letter : solution.keys)
-        frameWithKeys({keyOfLetter(letter)});
+        frameWithKeys({moveOfLetter(letter)->letterKey});
     // The play screen stays a moment before the results replace it.
     for (int guard = 0; guard < 1000 && currentController->state() == LevelCompletePending; ++guard)
         frameWithKeys({});
@@ -114,22 +94,12 @@ bool startGameHere(bool withController)
     cor::GameManager& game = cor::GameManager::instance();
     if (game.initialize() != 0)
         return false;
-    cor::ResourceManager& resources = cor::ResourceManager::instance();
-    bool loaded = loadAllLevels();
-    for (const auto& sprite : spriteFiles)
-        loaded = loaded && resources.loadSprite(sprite[0], sprite[1]) == 0;
-    loaded = loaded && resources.loadMusic("sound/BGM/BGM.ogg", "bgm") == 0;
-    if (!loaded)
+    if (!loadGameData())
     {
         game.shutdown();
         return false;
     }
-    if (cor::Music* music = resources.findMusic("bgm"))
-    {
-        music->setLoopPoints(MENU_MUSIC_LOOP.start, MENU_MUSIC_LOOP.length());
-        music->setLooping(true);
-        music->play();
-    }
+    startMenuMusic();
     frameNumber = 0;
     currentController = withController ? new HalvrenController : nullptr;
     return true;
@@ -137,7 +107,7 @@ bool startGameHere(bool withController)
 
 void stopGame()
 {
-    if (cor::Music* music = cor::ResourceManager::instance().findMusic("bgm"))
+    if (cor::Music* music = cor::ResourceManager::instance().findMusic(MUSIC_LABEL))
         music->stop();
     cor::GameManager::instance().shutdown();
     currentController = nullptr;

@@ -15,12 +15,12 @@
 namespace
 {
 
-constexpr cor::Color cellColors[] = {cor::RED,     cor::GREEN, cor::YELLOW, cor::BLUE,
-                                     cor::MAGENTA, cor::CYAN,  cor::WHITE};
-const sf::Color sfmlColors[] = {
+constexpr cor::Color CELL_COLORS[] = {cor::RED,     cor::GREEN, cor::YELLOW, cor::BLUE,
+                                      cor::MAGENTA, cor::CYAN,  cor::WHITE};
+const sf::Color SFML_COLORS[] = {
     sf::Color(255, 0, 0),   sf::Color(0, 255, 0),   sf::Color(255, 255, 0),  sf::Color(0, 0, 255),
     sf::Color(255, 0, 255), sf::Color(0, 255, 255), sf::Color(255, 255, 255)};
-constexpr int colorCount = sizeof cellColors / sizeof cellColors[0];
+constexpr int COLOR_COUNT = sizeof CELL_COLORS / sizeof CELL_COLORS[0];
 
 // Every cell holds a letter; letters and colours vary from cell to cell.
 char letterAt(int column, int row)
@@ -29,11 +29,11 @@ char letterAt(int column, int row)
 }
 int colorAt(int column, int row)
 {
-    return (column + row) % colorCount;
+    return (column + row) % COLOR_COUNT;
 }
 
-constexpr int framesPerRun = 100;
-constexpr int repetitions = 5;
+constexpr int FRAMES_PER_RUN = 100;
+constexpr int REPETITIONS = 5;
 
 void cellByCell(benchmark::State& state)
 {
@@ -50,7 +50,7 @@ void cellByCell(benchmark::State& state)
         for (int row = 0; row < rows; ++row)
             for (int column = 0; column < columns; ++column)
                 display.drawCh(cor::Vector(static_cast<float>(column), static_cast<float>(row)),
-                               letterAt(column, row), cellColors[colorAt(column, row)]);
+                               letterAt(column, row), CELL_COLORS[colorAt(column, row)]);
         display.presentFrame();
     };
     drawScreen();
@@ -96,7 +96,7 @@ void handBatched(benchmark::State& state)
                 const sf::Glyph& glyph = font.getGlyph(
                     static_cast<std::uint32_t>(letterAt(column, row)), characterSize, true);
                 batch.appendGlyph(sf::Vector2f(x, y), characterSize,
-                                  sfmlColors[colorAt(column, row)], glyph);
+                                  SFML_COLORS[colorAt(column, row)], glyph);
             }
         batch.drawInto(window, font.getTexture(characterSize));
         window.display();
@@ -109,13 +109,13 @@ void handBatched(benchmark::State& state)
 }
 
 BENCHMARK(cellByCell)
-    ->Iterations(framesPerRun)
-    ->Repetitions(repetitions)
+    ->Iterations(FRAMES_PER_RUN)
+    ->Repetitions(REPETITIONS)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(handBatched)
-    ->Iterations(framesPerRun)
-    ->Repetitions(repetitions)
+    ->Iterations(FRAMES_PER_RUN)
+    ->Repetitions(REPETITIONS)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 

@@ -16,7 +16,7 @@
 namespace
 {
 
-constexpr int pacedFrames = 320;
+constexpr int PACED_FRAMES = 320;
 
 // Notes when each step arrives and ends the game after the last one.
 class StepClock : public cor::Object
@@ -26,7 +26,7 @@ public:
     {
         setTypeName("step-clock");
         setSolidness(cor::INTANGIBLE);
-        m_times.reserve(pacedFrames + 1);
+        m_times.reserve(PACED_FRAMES + 1);
     }
 
     int handleEvent(const cor::Event* event) override
@@ -34,7 +34,7 @@ public:
         if (event->typeName() != cor::EVENT_TYPE_STEP)
             return 0;
         m_times.push_back(std::chrono::steady_clock::now());
-        if (static_cast<int>(m_times.size()) > pacedFrames)
+        if (static_cast<int>(m_times.size()) > PACED_FRAMES)
             cor::GameManager::instance().endGame();
         return 1;
     }

@@ -9,7 +9,7 @@ namespace
 {
 
 // Frames drawn before timing: the font rasterises each glyph the first time it is shown.
-constexpr int warmUpFrames = 10;
+constexpr int WARM_UP_FRAMES = 10;
 
 void frameWork(benchmark::State& state, bench::Screen screen)
 {
@@ -24,7 +24,7 @@ void frameWork(benchmark::State& state, bench::Screen screen)
         state.SkipWithError("the screen was not reached");
         return;
     }
-    for (int i = 0; i < warmUpFrames; ++i)
+    for (int i = 0; i < WARM_UP_FRAMES; ++i)
         bench::workFrame();
     state.counters["objects"] = cor::WorldManager::instance().allObjects().count();
     if (screen == bench::Screen::DensestPlay)
@@ -43,13 +43,13 @@ void frameWork(benchmark::State& state, bench::Screen screen)
     bench::stopGame();
 }
 
-constexpr int framesPerRun = 150;
-constexpr int repetitions = 5;
+constexpr int FRAMES_PER_RUN = 150;
+constexpr int REPETITIONS = 5;
 
 #define HALVREN_SCREEN_BENCH(name, screen)                                                         \
     BENCHMARK_CAPTURE(frameWork, name, screen)                                                     \
-        ->Iterations(framesPerRun)                                                                 \
-        ->Repetitions(repetitions)                                                                 \
+        ->Iterations(FRAMES_PER_RUN)                                                               \
+        ->Repetitions(REPETITIONS)                                                                 \
         ->UseRealTime()                                                                            \
         ->Unit(benchmark::kMillisecond)
 

@@ -37,7 +37,7 @@ double timeToFirstFrame()
     posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, output[0]);
     std::string self = "/proc/self/exe";
-    std::string flag = bench::startUpProbeFlag;
+    std::string flag = bench::START_UP_PROBE_FLAG;
     char* arguments[] = {self.data(), flag.data(), nullptr};
 
     const std::int64_t started = monotonicNanoseconds();

@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && std::strcmp(argv[1], bench::startUpProbeFlag) == 0)
+    if (argc == 2 && std::strcmp(argv[1], bench::START_UP_PROBE_FLAG) == 0)
         return bench::runStartUpProbe();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

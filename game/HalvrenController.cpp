@@ -2,7 +2,9 @@
 
 #include "Altitudes.h"
 #include "BoardVisibility.h"
+#include "GameData.h"
 #include "KeyPress.h"
+#include "MoveKeys.h"
 #include "MusicLoops.h"
 #include "PuzzleObject.h"
 #include "QuitAnimation.h"
@@ -13,44 +15,27 @@
 #include <cor/WorldManager.h>
 
 #include <algorithm>
-#include <cassert>
 #include <optional>
 
 namespace
 {
 
 // How long the play screen stays after a completion before the results show.
-constexpr std::int32_t completionPauseMs = 1500;
+constexpr std::int32_t COMPLETION_PAUSE_MS = 1500;
 
-// The keys that move both characters and the step each makes; y grows downwards.
-struct MoveKey
-{
-    cor::Key key;
-    float dx;
-    float dy;
-};
-constexpr MoveKey moveKeys[] = {
-    {cor::LEFT, -1.0f, 0.0f}, {cor::A, -1.0f, 0.0f}, // left
-    {cor::RIGHT, 1.0f, 0.0f}, {cor::D, 1.0f, 0.0f},  // right
-    {cor::UP, 0.0f, -1.0f},   {cor::W, 0.0f, -1.0f}, // up
-    {cor::DOWN, 0.0f, 1.0f},  {cor::S, 0.0f, 1.0f},  // down
-};
+// Smaller than a cell, so that only objects on the same cell overlap.
+const cor::BoundingBox PUZZLE_BOX(cor::Vector(-0.4f, -0.4f), 0.8f, 0.8f);
 
-const cor::BoundingBox puzzleBox(cor::Vector(-0.4f, -0.4f), 0.8f, 0.8f);
-
-PuzzleObject* makePuzzleObject(const std::string& typeName, const cor::Vector& position,
-                               cor::Solidness solidness, std::int32_t altitude,
-                               const std::string& spriteLabel)
+PuzzleObject* makePuzzleObject(const CellKind& kind, World world, const cor::Vector& position)
 {
     auto* object = new PuzzleObject;
-    object->setTypeName(typeName);
+    object->setTypeName(kind.typeName);
     object->setPosition(position);
-    object->setSolidness(solidness);
-    object->setAltitude(altitude);
-    // Start-up refuses to run without every sprite, so the label is always there.
-    [[maybe_unused]] const int assigned = object->assignSprite(spriteLabel);
-    assert(assigned == 0);
-    object->setBox(puzzleBox);
+    object->setSolidness(kind.solidness);
+    object->setAltitude(kind.altitude);
+    // Without its sprite an object is invisible, but a wall still blocks: nothing to undo.
+    static_cast<void>(object->assignSprite(kind.spriteLabel[world]));
+    object->setBox(PUZZLE_BOX);
     return object;
 }
 
@@ -64,7 +49,57 @@ HalvrenController::HalvrenController()
     setTypeName("controller");
     setSolidness(cor::INTANGIBLE);
     setAltitude(TEXT_ALTITUDE);
-    m_titleScreen = new TitleScreen(this);
+    enterState(Title);
+}
+
+void HalvrenController::enterState(GameState next)
+{
+    switch (next)
+    {
+    case Title:
+        m_titleScreen = new TitleScreen(this);
+        break;
+    case Story:
+    case HowToPlay:
+        // The title object has scheduled itself for deletion.
+        m_titleScreen = nullptr;
+        break;
+    case Playing:
+        // The story is left once a run: from here on the music loops the play region.
+        if (m_state == Story)
+        {
+            if (cor::Music* music = cor::ResourceManager::instance().findMusic(MUSIC_LABEL))
+                music->setLoopPoints(PLAY_MUSIC_LOOP.start, PLAY_MUSIC_LOOP.length());
+        }
+        m_steps = 0;
+        m_levelSteps = 0;
+        m_pendingFrames = 0;
+        m_blinkCounter = 0;
+        boardVisible = true;
+        break;
+    case LevelCompletePending:
+        m_pendingFrames = 0;
+        break;
+    case LevelComplete:
+        m_blinkCounter = 0;
+        boardVisible = false;
+        break;
+    case Won:
+        // The last level's objects are scheduled for deletion.
+        m_redPlayer = nullptr;
+        m_bluePlayer = nullptr;
+        break;
+    case Quitting:
+        if (m_titleScreen != nullptr)
+        {
+            cor::WorldManager::instance().scheduleDeletion(m_titleScreen);
+            m_titleScreen = nullptr;
+        }
+        boardVisible = false;
+        new QuitAnimation;
+        break;
+    }
+    m_state = next;
 }
 
 int HalvrenController::handleEvent(const cor::Event* event)
@@ -111,10 +146,10 @@ int HalvrenController::keyOnStory(cor::Key key)
     switch (key)
     {
     case cor::ENTER:
-        startPlay();
+        buildLevel();
         return 1;
     case cor::ESCAPE:
-        showTitle();
+        enterState(Title);
         return 1;
     default:
         return 0;
@@ -125,7 +160,7 @@ int HalvrenController::keyOnHowToPlay(cor::Key key)
 {
     if (key != cor::ESCAPE)
         return 0;
-    showTitle();
+    enterState(Title);
     return 1;
 }
 
@@ -136,15 +171,11 @@ int HalvrenController::keyOnPlaying(cor::Key key)
         restartAttempt();
         return 1;
     }
-    for (const MoveKey& move : moveKeys)
-    {
-        if (move.key == key)
-        {
-            moveBoth(move.dx, move.dy);
-            return 1;
-        }
-    }
-    return 0;
+    const MoveKey* move = moveOfKey(key);
+    if (move == nullptr)
+        return 0;
+    moveBoth(static_cast<float>(move->dx), static_cast<float>(move->dy));
+    return 1;
 }
 
 // Moves are over once both stand on their exits; only a replay is taken.
@@ -166,11 +197,7 @@ int HalvrenController::keyOnLevelComplete(cor::Key key)
         return 0;
     clearLevel();
     if (m_level >= LEVEL_COUNT)
-    {
-        m_redPlayer = nullptr;
-        m_bluePlayer = nullptr;
-        m_state = Won;
-    }
+        enterState(Won);
     else
     {
         ++m_level;
@@ -187,35 +214,17 @@ int HalvrenController::handleStep()
     {
         ++m_pendingFrames;
         const std::int32_t frameTime = cor::GameManager::instance().frameTimeMs();
-        if (m_pendingFrames >= (frameTime + completionPauseMs - 1) / frameTime)
-        {
-            m_state = LevelComplete;
-            m_blinkCounter = 0;
-            boardVisible = false;
-        }
+        if (m_pendingFrames >= (frameTime + COMPLETION_PAUSE_MS - 1) / frameTime)
+            enterState(LevelComplete);
     }
     if (m_state == LevelComplete)
-        m_blinkCounter = (m_blinkCounter + 1) % blinkPeriod;
+        m_blinkCounter = (m_blinkCounter + 1) % BLINK_PERIOD;
     return m_state == LevelCompletePending ? 1 : 0;
-}
-
-void HalvrenController::startPlay()
-{
-    if (cor::Music* music = cor::ResourceManager::instance().findMusic("bgm"))
-        music->setLoopPoints(PLAY_MUSIC_LOOP.start, PLAY_MUSIC_LOOP.length());
-    buildLevel();
-}
-
-void HalvrenController::showTitle()
-{
-    m_titleScreen = new TitleScreen(this);
-    m_state = Title;
 }
 
 void HalvrenController::leaveTitle(GameState next)
 {
-    m_titleScreen = nullptr;
-    m_state = next;
+    enterState(next);
 }
 
 void HalvrenController::moveBoth(float dx, float dy)
@@ -234,8 +243,7 @@ void HalvrenController::moveBoth(float dx, float dy)
     {
         m_totalSteps += m_steps;
         m_levelSteps = m_steps;
-        m_pendingFrames = 0;
-        m_state = LevelCompletePending;
+        enterState(LevelCompletePending);
     }
 }
 
@@ -245,12 +253,7 @@ void HalvrenController::restartAttempt()
         m_redPlayer->setPosition(m_redStart);
     if (m_bluePlayer != nullptr)
         m_bluePlayer->setPosition(m_blueStart);
-    m_steps = 0;
-    m_levelSteps = 0;
-    m_pendingFrames = 0;
-    m_blinkCounter = 0;
-    m_state = Playing;
-    boardVisible = true;
+    enterState(Playing);
 }
 
 void HalvrenController::buildLevel()
@@ -258,12 +261,10 @@ void HalvrenController::buildLevel()
     const bool inTable = levelsLoaded && m_level >= 1 && m_level <= LEVEL_COUNT;
     const LevelData& data = levelTable[inTable ? static_cast<std::size_t>(m_level - 1) : 0];
 
-    const PlacedMap red =
-        placeMap(data.redMap, redOrigin, "red-wall", "red-exit", "red-player", 'R');
+    const PlacedMap red = placeMap(data.redMap, redOrigin, RED_WORLD);
     m_redPlayer = red.character;
     m_redExit = red.exit;
-    const PlacedMap blue =
-        placeMap(data.blueMap, blueOrigin, "blue-wall", "blue-exit", "blue-player", 'B');
+    const PlacedMap blue = placeMap(data.blueMap, blueOrigin, BLUE_WORLD);
     m_bluePlayer = blue.character;
     m_blueExit = blue.exit;
 
@@ -273,10 +274,8 @@ void HalvrenController::buildLevel()
     restartAttempt();
 }
 
-HalvrenController::PlacedMap
-HalvrenController::placeMap(const LevelMap& rows, const cor::Vector& origin,
-                            const std::string& wallLabel, const std::string& exitLabel,
-                            const std::string& characterLabel, char marker)
+HalvrenController::PlacedMap HalvrenController::placeMap(const LevelMap& rows,
+                                                         const cor::Vector& origin, World world)
 {
     PlacedMap placed;
     for (int i = 0; i < MAP_ROWS; ++i)
@@ -286,19 +285,16 @@ HalvrenController::placeMap(const LevelMap& rows, const cor::Vector& origin,
         const int columns = std::min<int>(MAP_COLUMNS, static_cast<int>(row.size()));
         for (int j = 0; j < columns; ++j)
         {
-            const char cell = row[static_cast<std::size_t>(j)];
+            const CellKind* kind = cellKindOf(row[static_cast<std::size_t>(j)], world);
+            if (kind == nullptr)
+                continue;
             const cor::Vector position(origin.x + static_cast<float>(j),
                                        origin.y + static_cast<float>(i));
-            if (cell == '#')
-                makePuzzleObject("wall", position, cor::BLOCKING, WALL_ALTITUDE, wallLabel);
-            else if (cell == 'E')
-            {
+            if (kind == &EXIT_CELL)
                 placed.exit = position;
-                makePuzzleObject("exit", position, cor::INTANGIBLE, EXIT_ALTITUDE, exitLabel);
-            }
-            else if (cell == marker)
-                placed.character = makePuzzleObject("player", position, cor::BLOCKING,
-                                                    CHARACTER_ALTITUDE, characterLabel);
+            PuzzleObject* object = makePuzzleObject(*kind, world, position);
+            if (kind == &CHARACTER_CELL)
+                placed.character = object;
         }
     }
     return placed;
@@ -307,9 +303,9 @@ HalvrenController::placeMap(const LevelMap& rows, const cor::Vector& origin,
 void HalvrenController::clearLevel()
 {
     cor::WorldManager& world = cor::WorldManager::instance();
-    for (const char* typeName : {"wall", "exit", "player"})
+    for (const CellKind* kind : BOARD_CELLS)
     {
-        const cor::FixedObjectList objects = world.findObjectsByType(typeName);
+        const cor::FixedObjectList objects = world.findObjectsByType(kind->typeName);
         for (std::int32_t i = 0; i < objects.count(); ++i)
         {
             // Until the frame's deletion pass the old level is still listed: a move made in
@@ -322,16 +318,8 @@ void HalvrenController::clearLevel()
 
 void HalvrenController::beginQuit()
 {
-    if (m_state == Quitting)
-        return;
-    if (m_titleScreen != nullptr)
-    {
-        cor::WorldManager::instance().scheduleDeletion(m_titleScreen);
-        m_titleScreen = nullptr;
-    }
-    m_state = Quitting;
-    boardVisible = false;
-    new QuitAnimation;
+    if (m_state != Quitting)
+        enterState(Quitting);
 }
 
 int HalvrenController::draw()

@@ -1,15 +1,16 @@
 #ifndef HALVREN_HALVREN_CONTROLLER_H
 #define HALVREN_HALVREN_CONTROLLER_H
 
+#include "BoardCells.h"
 #include "GameState.h"
 #include "Levels.h"
 
+#include <cor/DisplayManager.h>
 #include <cor/Input.h>
 #include <cor/Object.h>
 #include <cor/Vector.h>
 
 #include <cstdint>
-#include <string>
 
 class PuzzleObject;
 class TitleScreen;
@@ -19,8 +20,12 @@ class TitleScreen;
 class HalvrenController : public cor::Object
 {
 public:
-    static constexpr cor::Vector redOrigin{4.0f, 5.0f};
-    static constexpr cor::Vector blueOrigin{57.0f, 5.0f};
+    // The maps stand side by side, as far from the grid's sides as from each other's middle.
+    static constexpr float MAP_MARGIN = 4.0f;
+    static constexpr float MAP_TOP = 5.0f;
+    static constexpr cor::Vector redOrigin{MAP_MARGIN, MAP_TOP};
+    static constexpr cor::Vector blueOrigin{
+        static_cast<float>(cor::CELL_COLUMNS - MAP_COLUMNS) - MAP_MARGIN, MAP_TOP};
 
     HalvrenController();
 
@@ -56,17 +61,19 @@ public:
 
 private:
     // The level-complete prompt blinks: shown for the first half of every period of step events.
-    static constexpr std::int32_t blinkPeriod = 30;
-    static constexpr std::int32_t blinkShownFrames = blinkPeriod / 2;
+    static constexpr std::int32_t BLINK_PERIOD = 30;
+    static constexpr std::int32_t BLINK_SHOWN_FRAMES = BLINK_PERIOD / 2;
 
     struct PlacedMap
     {
         PuzzleObject* character = nullptr;
         cor::Vector exit;
     };
-    PlacedMap placeMap(const LevelMap& rows, const cor::Vector& origin,
-                       const std::string& wallLabel, const std::string& exitLabel,
-                       const std::string& characterLabel, char marker);
+    PlacedMap placeMap(const LevelMap& rows, const cor::Vector& origin, World world);
+
+    // Every change of state goes through here, with what the change brings along: the title
+    // made or dropped, the board shown or hidden, the counters of an attempt, the music.
+    void enterState(GameState next);
 
     // The keys of each state; 1 when the key did something, 0 when the state ignores it.
     int handleKey(cor::Key key);
@@ -76,8 +83,6 @@ private:
     int keyOnCompletionPause(cor::Key key);
     int keyOnLevelComplete(cor::Key key);
     int handleStep();
-    void showTitle();
-    void startPlay();
 
     PuzzleObject* m_redPlayer;
     PuzzleObject* m_bluePlayer;

@@ -1,5 +1,7 @@
 #include "Levels.h"
 
+#include "BoardCells.h"
+
 #include <cor/DataFile.h>
 #include <cor/PrintableText.h>
 
@@ -13,9 +15,9 @@ bool levelsLoaded = false;
 namespace
 {
 
-const std::string sectionsMissing =
+const std::string SECTIONS_MISSING =
     "the file must contain one [RED] section and one [BLUE] section.";
-const std::string byteOrderMark = "\xEF\xBB\xBF";
+const std::string BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 
 // A section's rows as far as anything reads them: a map takes exactly MAP_ROWS rows, so
 // rows beyond those are only counted.
@@ -32,21 +34,21 @@ struct SectionRows
     }
 };
 
-std::string rowCountError(const std::string& mapName, std::size_t rowCount)
+// A map has exactly MAP_ROWS rows.
+bool hasMapRowCount(std::size_t rowCount, const std::string& mapName, std::string& error)
 {
-    return mapName + " has " + std::to_string(rowCount) + " rows; expected " +
-           std::to_string(MAP_ROWS) + ".";
+    if (rowCount == static_cast<std::size_t>(MAP_ROWS))
+        return true;
+    error = mapName + " has " + std::to_string(rowCount) + " rows; expected " +
+            std::to_string(MAP_ROWS) + ".";
+    return false;
 }
 
 bool copySectionRows(const SectionRows& rows, LevelMap& map, const std::string& mapName,
                      std::string& error)
 {
-    if (rows.count != rows.kept.size())
-    {
-        error = rowCountError(mapName, rows.count);
-        return false;
-    }
-    return copyMapRows(rows.kept, map, mapName, error);
+    return hasMapRowCount(rows.count, mapName, error) &&
+           copyMapRows(rows.kept, map, mapName, error);
 }
 
 } // namespace
@@ -84,8 +86,8 @@ bool parseLevelStream(std::istream& in, LevelData& level, std::string& error)
         ++lineNumber;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (lineNumber == 1 && line.compare(0, byteOrderMark.size(), byteOrderMark) == 0)
-            line.erase(0, byteOrderMark.size());
+        if (lineNumber == 1 && line.compare(0, BYTE_ORDER_MARK.size(), BYTE_ORDER_MARK) == 0)
+            line.erase(0, BYTE_ORDER_MARK.size());
 
         if (line == "[RED]")
         {
@@ -125,26 +127,23 @@ bool parseLevelStream(std::istream& in, LevelData& level, std::string& error)
 
     if (!redSeen || !blueSeen)
     {
-        error = sectionsMissing;
+        error = SECTIONS_MISSING;
         return false;
     }
     if (!copySectionRows(redRows, level.redMap, "red map", error))
         return false;
     if (!copySectionRows(blueRows, level.blueMap, "blue map", error))
         return false;
-    if (!validateMap(level.redMap, 'R', "red map", error))
+    if (!validateMap(level.redMap, RED_LETTER, "red map", error))
         return false;
-    return validateMap(level.blueMap, 'B', "blue map", error);
+    return validateMap(level.blueMap, BLUE_LETTER, "blue map", error);
 }
 
 bool copyMapRows(const std::vector<std::string>& rows, LevelMap& map, const std::string& mapName,
                  std::string& error)
 {
-    if (rows.size() != static_cast<std::size_t>(MAP_ROWS))
-    {
-        error = rowCountError(mapName, rows.size());
+    if (!hasMapRowCount(rows.size(), mapName, error))
         return false;
-    }
     for (int i = 0; i < MAP_ROWS; ++i)
         map[static_cast<std::size_t>(i)] = rows[static_cast<std::size_t>(i)];
     return true;
@@ -168,9 +167,9 @@ bool validateMap(const LevelMap& map, char marker, const std::string& mapName, s
         {
             if (cell == marker)
                 ++markerCount;
-            else if (cell == 'E')
+            else if (cell == EXIT_LETTER)
                 ++exitCount;
-            else if (cell != '#' && cell != '.')
+            else if (cell != WALL_LETTER && cell != OPEN_LETTER)
             {
                 // A control character is shown escaped, not sent raw to the terminal.
                 error = mapName + " contains invalid character '" +
@@ -188,8 +187,8 @@ bool validateMap(const LevelMap& map, char marker, const std::string& mapName, s
     }
     if (exitCount != 1)
     {
-        error = mapName + " must contain exactly one 'E' marker; found " +
-                std::to_string(exitCount) + ".";
+        error = mapName + " must contain exactly one '" + std::string(1, EXIT_LETTER) +
+                "' marker; found " + std::to_string(exitCount) + ".";
         return false;
     }
     return true;

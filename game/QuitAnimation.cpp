@@ -22,7 +22,7 @@ QuitAnimation::QuitAnimation() : m_countdown(1)
         m_countdown =
             static_cast<std::int32_t>(std::clamp<std::int64_t>(frames, INT32_MIN, INT32_MAX));
     }
-    setPosition(screenCentre());
+    setPosition(SCREEN_CENTRE);
     setSolidness(cor::INTANGIBLE);
     setAltitude(ART_ALTITUDE);
 }

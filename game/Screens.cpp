@@ -16,7 +16,7 @@ struct ScreenText
     float row;
     std::string text;
     cor::Color color;
-    float column = screenCentre().x;
+    float column = SCREEN_CENTRE.x;
     cor::Alignment alignment = cor::ALIGN_CENTER;
 };
 
@@ -29,6 +29,9 @@ int drawTexts(std::initializer_list<ScreenText> texts)
         display.drawText(cor::Vector(text.column, text.row), text.text, text.alignment, text.color);
     return 0;
 }
+
+// The play screen's level and steps stand this far in from the grid's sides.
+constexpr float SIDE_MARGIN = 2.0f;
 
 // A world's caption stands over the middle column of its map.
 float captionColumn(const cor::Vector& origin)
@@ -43,8 +46,9 @@ int HalvrenController::drawPlayScreen()
     const std::string level = std::to_string(m_level) + "/" + std::to_string(LEVEL_COUNT);
     return drawTexts({
         {1, "HALVREN", cor::WHITE},
-        {1, "Level " + level, cor::WHITE, 2, cor::ALIGN_LEFT},
-        {1, "Steps: " + std::to_string(m_steps), cor::YELLOW, 78, cor::ALIGN_RIGHT},
+        {1, "Level " + level, cor::WHITE, SIDE_MARGIN, cor::ALIGN_LEFT},
+        {1, "Steps: " + std::to_string(m_steps), cor::YELLOW,
+         static_cast<float>(cor::CELL_COLUMNS) - SIDE_MARGIN, cor::ALIGN_RIGHT},
         {3, "RED WORLD", cor::RED, captionColumn(redOrigin)},
         {3, "BLUE WORLD", cor::BLUE, captionColumn(blueOrigin)},
         {19, "Move: WASD / Arrows   Restart: R   Quit: Q", cor::WHITE},
@@ -87,7 +91,7 @@ int HalvrenController::drawLevelCompleteScreen()
     return drawTexts({
         {6, "LEVEL " + std::to_string(m_level) + " COMPLETE", cor::GREEN},
         {10, "Steps: " + std::to_string(m_levelSteps), cor::YELLOW},
-        {14, m_blinkCounter < blinkShownFrames ? prompt : "", cor::WHITE},
+        {14, m_blinkCounter < BLINK_SHOWN_FRAMES ? prompt : "", cor::WHITE},
         {17, "R: Replay level    Q: Quit", cor::WHITE},
     });
 }

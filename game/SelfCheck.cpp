@@ -1,5 +1,6 @@
 #include "SelfCheck.h"
 
+#include "BoardCells.h"
 #include "Levels.h"
 
 #include <cor/LogManager.h>
@@ -22,9 +23,9 @@ bool mapPasses(const LevelMap& map, char letter)
         {
             if (cell == letter)
                 ++letterCount;
-            else if (cell == 'E')
+            else if (cell == EXIT_LETTER)
                 ++exitCount;
-            else if (cell != '#' && cell != '.')
+            else if (cell != WALL_LETTER && cell != OPEN_LETTER)
                 return false;
         }
     }
@@ -70,10 +71,10 @@ int runSelfCheck()
     {
         const LevelData& level = levelTable[static_cast<std::size_t>(n - 1)];
         const std::string prefix = "Level " + std::to_string(n);
-        const bool redPassed = mapPasses(level.redMap, 'R');
+        const bool redPassed = mapPasses(level.redMap, RED_LETTER);
         report(redPassed, prefix + " red map");
         (redPassed ? passed : failed) += 1;
-        const bool bluePassed = mapPasses(level.blueMap, 'B');
+        const bool bluePassed = mapPasses(level.blueMap, BLUE_LETTER);
         report(bluePassed, prefix + " blue map");
         (bluePassed ? passed : failed) += 1;
     }

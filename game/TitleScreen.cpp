@@ -7,16 +7,14 @@
 
 #include <cor/WorldManager.h>
 
-#include <cassert>
 #include <optional>
 
 TitleScreen::TitleScreen(HalvrenController* controller) : m_controller(controller)
 {
     setTypeName("title-screen");
-    // Start-up refuses to run without the title art, so the label is always there.
-    [[maybe_unused]] const int assigned = assignSprite("halvren-title");
-    assert(assigned == 0);
-    setPosition(screenCentre());
+    // Without its art the title is invisible, but its keys still work.
+    static_cast<void>(assignSprite("halvren-title"));
+    setPosition(SCREEN_CENTRE);
     setSolidness(cor::INTANGIBLE);
     setAltitude(ART_ALTITUDE);
 }

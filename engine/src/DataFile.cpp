@@ -12,13 +12,13 @@ namespace cor
 namespace
 {
 
-constexpr std::size_t bufferSize = 64 * 1024;
+constexpr std::size_t BUFFER_SIZE = 64 * 1024;
 
 // Reads an open file through a buffer of its own, and closes it.
 class FileBuffer : public std::streambuf
 {
 public:
-    explicit FileBuffer(std::FILE* file) : m_file(file), m_buffer(bufferSize) {}
+    explicit FileBuffer(std::FILE* file) : m_file(file), m_buffer(BUFFER_SIZE) {}
     ~FileBuffer() override { std::fclose(m_file); }
     FileBuffer(const FileBuffer&) = delete;
     FileBuffer& operator=(const FileBuffer&) = delete;

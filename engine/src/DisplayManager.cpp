@@ -17,12 +17,8 @@ namespace cor
 namespace
 {
 
-constexpr std::int32_t windowWidth = 1024;
-constexpr std::int32_t windowHeight = 768;
-constexpr std::int32_t gridColumns = 80;
-constexpr std::int32_t gridRows = 24;
 // Fine enough that few boxes are drawn for nothing, coarse enough to stay cheap to mark.
-constexpr int coverageTileSize = 8;
+constexpr int COVERAGE_TILE_SIZE = 8;
 
 sf::Color toSfmlColor(Color color)
 {
@@ -58,10 +54,11 @@ DisplayManager& DisplayManager::instance()
 }
 
 DisplayManager::DisplayManager()
-    : m_font(std::make_unique<sf::Font>()), m_pixelWidth(windowWidth), m_pixelHeight(windowHeight),
-      m_cellColumns(gridColumns), m_cellRows(gridRows),
+    : m_font(std::make_unique<sf::Font>()), m_pixelWidth(WINDOW_WIDTH),
+      m_pixelHeight(WINDOW_HEIGHT), m_cellColumns(CELL_COLUMNS), m_cellRows(CELL_ROWS),
       m_pendingCells(std::make_unique<CellBatch>()),
-      m_drawnThisFrame(std::make_unique<CoverageMap>(m_pixelWidth, m_pixelHeight, coverageTileSize))
+      m_drawnThisFrame(
+          std::make_unique<CoverageMap>(m_pixelWidth, m_pixelHeight, COVERAGE_TILE_SIZE))
 {
     setTypeName("DisplayManager");
     // Twice the smaller cell side, cut to a whole number of pixels.

@@ -14,7 +14,7 @@ namespace cor
 
 namespace
 {
-constexpr std::int32_t fixedFrameTimeMs = 33;
+constexpr std::int32_t FRAME_TIME_MS = 33;
 }
 
 GameManager& GameManager::instance()
@@ -24,7 +24,7 @@ GameManager& GameManager::instance()
 }
 
 GameManager::GameManager()
-    : m_gameOver(false), m_frameTimeMs(fixedFrameTimeMs), m_timer(&FrameTimer::system())
+    : m_gameOver(false), m_frameTimeMs(FRAME_TIME_MS), m_timer(&FrameTimer::system())
 {
     setTypeName("GameManager");
 }

@@ -1,7 +1,9 @@
 // The controller on the shipped data, frame by frame as the game loop makes them: which keys
 // each screen takes, completions and their pause, the total on a restart, quitting and the music.
+#include "GameData.h"
 #include "HalvrenController.h"
 #include "LevelSolver.h"
+#include "MoveKeys.h"
 #include "MusicLoops.h"
 #include "TestSupport.h"
 #include "Timeline.h"
@@ -23,17 +25,15 @@ namespace
 class GameTest : public EngineFixture
 {
 protected:
-    // Loads what the program loads, the game-over art only when asked, and makes the
-    // controller; a level-1 text given replaces the shipped one.
+    // Loads what the program loads and makes the controller; a level-1 text given replaces the
+    // shipped one. Without the game-over art, the last sprite file, the loading stops there.
     void start(bool withGameOverArt = true, const std::string& levelOne = "")
     {
         if (!levelOne.empty())
             writeFile(levelPath(1), levelOne);
-        ASSERT_TRUE(loadAllLevels());
-        for (const char* label : {"red-player", "blue-player", "red-wall", "blue-wall", "red-exit",
-                                  "blue-exit", "halvren-title", "gameover"})
-            ASSERT_TRUE((!withGameOverArt && std::string(label) == "gameover") ||
-                        resources.loadSprite(std::string("assets/") + label + ".txt", label) == 0);
+        if (!withGameOverArt)
+            std::filesystem::remove("assets/gameover.txt");
+        ASSERT_EQ(loadGameData(), withGameOverArt);
         boardVisible = true;
         game = new HalvrenController;
     }
@@ -57,7 +57,7 @@ protected:
         const Solution best =
             solveLevel(levelTable.at(std::size_t(game->level() - 1)), MoveSet::Any);
         for (const char key : best.keys)
-            frame({key == 'W' ? cor::W : key == 'A' ? cor::A : key == 'S' ? cor::S : cor::D});
+            frame({moveOfLetter(key)->letterKey});
         return best.moves;
     }
     static int countOf(const std::string& type)
@@ -214,9 +214,8 @@ TEST_F(GameTest, WithoutGameOverArtQuittingEndsAtTheNextStep)
 TEST_F(GameTest, EnterOnTheStoryMovesTheMusicFromTheMenuLoopToThePlayLoop)
 {
     start();
-    ASSERT_EQ(resources.loadMusic("sound/BGM/BGM.ogg", "bgm"), 0);
-    cor::Music& music = *resources.findMusic("bgm");
-    music.setLoopPoints(MENU_MUSIC_LOOP.start, MENU_MUSIC_LOOP.length());
+    startMenuMusic();
+    cor::Music& music = *resources.findMusic(MUSIC_LABEL);
     for (const cor::Key key : {cor::ENTER, cor::ESCAPE, cor::I, cor::ESCAPE, cor::ENTER})
         frame({key});
     EXPECT_NEAR(music.loopOffset(), MENU_MUSIC_LOOP.start, 1.0 / musicgen::SAMPLE_RATE);

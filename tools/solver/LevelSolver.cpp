@@ -18,7 +18,7 @@ bool isWall(const LevelMap& map, int row, int column)
 {
     const std::string& cells = map[static_cast<std::size_t>(row)];
     return static_cast<std::size_t>(column) >= cells.size() ||
-           cells[static_cast<std::size_t>(column)] == '#';
+           cells[static_cast<std::size_t>(column)] == WALL_LETTER;
 }
 
 int cellIndex(Cell cell)
@@ -31,20 +31,9 @@ Cell cellAt(int index)
     return Cell{index / MAP_COLUMNS, index % MAP_COLUMNS};
 }
 
-Cell neighbour(Cell cell, Direction direction)
+Cell neighbour(Cell cell, const MoveKey& move)
 {
-    switch (direction)
-    {
-    case Direction::Up:
-        return Cell{cell.row - 1, cell.column};
-    case Direction::Left:
-        return Cell{cell.row, cell.column - 1};
-    case Direction::Down:
-        return Cell{cell.row + 1, cell.column};
-    case Direction::Right:
-        return Cell{cell.row, cell.column + 1};
-    }
-    return cell;
+    return Cell{cell.row + move.dy, cell.column + move.dx};
 }
 
 // A search state is the pair of positions, red index * CELL_COUNT + blue index.
@@ -56,22 +45,6 @@ struct Visit
 };
 
 } // namespace
-
-char directionKey(Direction direction)
-{
-    switch (direction)
-    {
-    case Direction::Up:
-        return 'W';
-    case Direction::Left:
-        return 'A';
-    case Direction::Down:
-        return 'S';
-    case Direction::Right:
-        return 'D';
-    }
-    return '?';
-}
 
 bool findCell(const LevelMap& map, char character, Cell& cell)
 {
@@ -87,9 +60,9 @@ bool findCell(const LevelMap& map, char character, Cell& cell)
     return false;
 }
 
-Cell stepCharacter(const LevelMap& map, Cell from, Direction direction)
+Cell stepCharacter(const LevelMap& map, Cell from, const MoveKey& move)
 {
-    const Cell to = neighbour(from, direction);
+    const Cell to = neighbour(from, move);
     if (!insideMap(to.row, to.column) || isWall(map, to.row, to.column))
         return from;
     return to;
@@ -104,9 +77,9 @@ bool canWalkOffMap(const LevelMap& map, Cell start)
     {
         const Cell cell = pending.back();
         pending.pop_back();
-        for (const Direction direction : allDirections)
+        for (const MoveKey& move : MOVE_KEYS)
         {
-            const Cell next = neighbour(cell, direction);
+            const Cell next = neighbour(cell, move);
             if (!insideMap(next.row, next.column))
                 return true;
             if (isWall(map, next.row, next.column) ||
@@ -122,8 +95,10 @@ bool canWalkOffMap(const LevelMap& map, Cell start)
 Solution solveLevel(const LevelData& level, MoveSet moveSet)
 {
     Cell redStart, redExit, blueStart, blueExit;
-    if (!findCell(level.redMap, 'R', redStart) || !findCell(level.redMap, 'E', redExit) ||
-        !findCell(level.blueMap, 'B', blueStart) || !findCell(level.blueMap, 'E', blueExit))
+    if (!findCell(level.redMap, RED_LETTER, redStart) ||
+        !findCell(level.redMap, EXIT_LETTER, redExit) ||
+        !findCell(level.blueMap, BLUE_LETTER, blueStart) ||
+        !findCell(level.blueMap, EXIT_LETTER, blueExit))
         return Solution{};
 
     const int startState = cellIndex(redStart) * CELL_COUNT + cellIndex(blueStart);
@@ -140,10 +115,10 @@ Solution solveLevel(const LevelData& level, MoveSet moveSet)
         queue.pop_front();
         const Cell red = cellAt(state / CELL_COUNT);
         const Cell blue = cellAt(state % CELL_COUNT);
-        for (const Direction direction : allDirections)
+        for (const MoveKey& move : MOVE_KEYS)
         {
-            const Cell nextRed = stepCharacter(level.redMap, red, direction);
-            const Cell nextBlue = stepCharacter(level.blueMap, blue, direction);
+            const Cell nextRed = stepCharacter(level.redMap, red, move);
+            const Cell nextBlue = stepCharacter(level.blueMap, blue, move);
             const bool redMoved = !(nextRed == red);
             const bool blueMoved = !(nextBlue == blue);
             if (moveSet == MoveSet::Holdless && redMoved != blueMoved)
@@ -152,7 +127,7 @@ Solution solveLevel(const LevelData& level, MoveSet moveSet)
             Visit& visit = visits[static_cast<std::size_t>(next)];
             if (visit.seen)
                 continue;
-            visit = Visit{state, directionKey(direction), true};
+            visit = Visit{state, move.letter, true};
             if (nextRed == redExit && nextBlue == blueExit)
             {
                 goalState = next;

@@ -4,30 +4,18 @@
 // The move rule of a level and a breadth-first search over it.
 //
 // One key press moves both characters one cell in the same direction. Each one is stopped
-// only by a '#' of its own map (exits do not block); red moves first, then blue, each on its
+// only by a wall of its own map (exits do not block); red moves first, then blue, each on its
 // own. A level is solved when, after a move, both characters stand on their exits. Every key
 // press counts as one move, even when neither character moves.
 //
 // A move that would leave the 13 x 19 map is treated as blocked; canWalkOffMap() tells whether
 // a map relies on that.
 
+#include "BoardCells.h"
 #include "Levels.h"
+#include "MoveKeys.h"
 
 #include <string>
-
-enum class Direction
-{
-    Up,
-    Left,
-    Down,
-    Right
-};
-
-inline constexpr Direction allDirections[] = {Direction::Up, Direction::Left, Direction::Down,
-                                              Direction::Right};
-
-// The key that moves in the direction: 'W', 'A', 'S' or 'D'.
-char directionKey(Direction direction);
 
 struct Cell
 {
@@ -43,8 +31,8 @@ inline bool operator==(const Cell& a, const Cell& b)
 // The first cell holding the character, scanning rows top to bottom; false if there is none.
 bool findCell(const LevelMap& map, char character, Cell& cell);
 
-// Where a character standing on `from` ends up after one key press in `direction`.
-Cell stepCharacter(const LevelMap& map, Cell from, Direction direction);
+// Where a character standing on `from` ends up after the move.
+Cell stepCharacter(const LevelMap& map, Cell from, const MoveKey& move);
 
 // True when the character starting on `start` can reach the map's edge with an open cell,
 // from which a real move would take it off the map.
@@ -62,11 +50,10 @@ struct Solution
 {
     bool solvable = false;
     int moves = 0;    // the fewest key presses that solve the level
-    std::string keys; // one shortest sequence, as W/A/S/D letters
+    std::string keys; // one shortest sequence, as the move keys' letters
 };
 
-// A level as loaded by parseLevelFile(): one 'R' and one 'E' in the red map, one 'B' and one
-// 'E' in the blue map.
+// A level as loaded by parseLevelFile(): one character and one exit in each map.
 Solution solveLevel(const LevelData& level, MoveSet moveSet);
 
 #endif

@@ -10,7 +10,7 @@
 namespace
 {
 
-const char* const helpText =
+const char* const HELP_TEXT =
     "Usage: halvren-solver [LEVEL-FILE...]\n"
     "\n"
     "Reads each level file with the game's own loader and searches for the fewest key\n"
@@ -41,8 +41,8 @@ bool solveFile(const std::string& path)
     }
 
     Cell redStart, blueStart;
-    findCell(level.redMap, 'R', redStart);
-    findCell(level.blueMap, 'B', blueStart);
+    findCell(level.redMap, RED_LETTER, redStart);
+    findCell(level.blueMap, BLUE_LETTER, blueStart);
     const bool enclosed =
         !canWalkOffMap(level.redMap, redStart) && !canWalkOffMap(level.blueMap, blueStart);
     const Solution best = solveLevel(level, MoveSet::Any);
@@ -67,12 +67,12 @@ int main(int argc, char* argv[])
     {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
         {
-            std::fputs(helpText, stdout);
+            std::fputs(HELP_TEXT, stdout);
             return 0;
         }
         if (argv[i][0] == '-' && argv[i][1] != '\0')
         {
-            std::fprintf(stderr, "halvren-solver: unknown option %s\n%s", argv[i], helpText);
+            std::fprintf(stderr, "halvren-solver: unknown option %s\n%s", argv[i], HELP_TEXT);
             return 2;
         }
         paths.emplace_back(argv[i]);

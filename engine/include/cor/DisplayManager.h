@@ -24,15 +24,20 @@ class CoverageMap;
 
 inline constexpr const char* DEFAULT_TITLE = "Corvane";
 inline constexpr const char* DEFAULT_FONT_FILE = "cor-font.ttf";
+// The window, and the grid of character cells laid over it.
+inline constexpr std::int32_t WINDOW_WIDTH = 1024;
+inline constexpr std::int32_t WINDOW_HEIGHT = 768;
+inline constexpr std::int32_t CELL_COLUMNS = 80;
+inline constexpr std::int32_t CELL_ROWS = 24;
 
-// Owns the window and its font and draws the 80 x 24 grid of character cells.
+// Owns the window and its font and draws the grid of character cells.
 class DisplayManager : public Manager
 {
 public:
     static DisplayManager& instance();
     ~DisplayManager() override;
 
-    // Opens the 1024 x 768 title-bar-only window and the font; 0 when both are there.
+    // Opens the title-bar-only window and the font; 0 when both are there.
     // On failure no window is left open, so a later call starts afresh.
     [[nodiscard]] int initialize() override;
     // Releases the font, then closes and destroys the window.

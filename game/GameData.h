@@ -1,0 +1,18 @@
+#ifndef HALVREN_GAME_DATA_H
+#define HALVREN_GAME_DATA_H
+
+// The files the game reads at start-up, all relative to the working directory.
+
+// The background music and the label it is loaded under.
+inline constexpr const char* MUSIC_FILE = "sound/BGM/BGM.ogg";
+inline constexpr const char* MUSIC_LABEL = "bgm";
+
+// Loads the five levels into the level table, then the eight sprites and the music, stopping
+// at the first file that fails: a level's fault goes to standard error, a sprite's or the
+// music's to the log. Needs a started engine.
+bool loadGameData();
+
+// Starts the music looping over the menus' region, when it has loaded.
+void startMenuMusic();
+
+#endif
