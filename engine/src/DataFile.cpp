@@ -1,8 +1,7 @@
 #include "cor/DataFile.h"
 
-#include "platform/Platform.h"
+#include "ReadableFile.h"
 
-#include <cstdio>
 #include <streambuf>
 #include <vector>
 
@@ -14,14 +13,14 @@ namespace
 
 constexpr std::size_t BUFFER_SIZE = 64 * 1024;
 
-// Reads an open file through a buffer of its own, and closes it.
+// Reads an open file through a buffer of its own.
 class FileBuffer : public std::streambuf
 {
 public:
-    explicit FileBuffer(std::FILE* file) : m_file(file), m_buffer(BUFFER_SIZE) {}
-    ~FileBuffer() override { std::fclose(m_file); }
-    FileBuffer(const FileBuffer&) = delete;
-    FileBuffer& operator=(const FileBuffer&) = delete;
+    explicit FileBuffer(std::unique_ptr<ReadableFile> file)
+        : m_file(std::move(file)), m_buffer(BUFFER_SIZE)
+    {
+    }
 
 protected:
     int_type underflow() override
@@ -29,8 +28,9 @@ protected:
         if (gptr() == egptr())
         {
             // A read error ends the text as the end of the file does.
-            const std::size_t filled = std::fread(m_buffer.data(), 1, m_buffer.size(), m_file);
-            if (filled == 0)
+            const std::int64_t filled =
+                m_file->read(m_buffer.data(), static_cast<std::int64_t>(m_buffer.size()));
+            if (filled <= 0)
                 return traits_type::eof();
             setg(m_buffer.data(), m_buffer.data(), m_buffer.data() + filled);
         }
@@ -38,7 +38,7 @@ protected:
     }
 
 private:
-    std::FILE* m_file;
+    std::unique_ptr<ReadableFile> m_file;
     std::vector<char> m_buffer;
 };
 
@@ -46,7 +46,8 @@ class FileStream : public std::istream
 {
 public:
     // The buffer is a member, built after the stream part: it is attached once it exists.
-    explicit FileStream(std::FILE* file) : std::istream(nullptr), m_buffer(file)
+    explicit FileStream(std::unique_ptr<ReadableFile> file)
+        : std::istream(nullptr), m_buffer(std::move(file))
     {
         rdbuf(&m_buffer);
     }
@@ -59,10 +60,10 @@ private:
 
 std::unique_ptr<std::istream> openDataFile(const std::string& path)
 {
-    std::FILE* file = platform::openRegularFileForReading(path.c_str());
+    std::unique_ptr<ReadableFile> file = ReadableFile::open(path);
     if (file == nullptr)
         return nullptr;
-    return std::make_unique<FileStream>(file);
+    return std::make_unique<FileStream>(std::move(file));
 }
 
 } // namespace cor

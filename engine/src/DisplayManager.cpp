@@ -1,12 +1,11 @@
 #include "cor/DisplayManager.h"
 
 #include "CellBatch.h"
+#include "ColorTable.h"
 #include "CoverageMap.h"
 #include "cor/LogManager.h"
 #include "platform/Platform.h"
 #include "sfml/SfmlCompat.h"
-
-#include <SFML/System/Err.hpp>
 
 #include <cmath>
 #include <locale>
@@ -22,27 +21,13 @@ constexpr int COVERAGE_TILE_SIZE = 8;
 
 sf::Color toSfmlColor(Color color)
 {
-    switch (color)
+    if (!isColor(color))
     {
-    case BLACK:
-        return sf::Color(0, 0, 0, 255);
-    case RED:
-        return sf::Color(255, 0, 0, 255);
-    case GREEN:
-        return sf::Color(0, 255, 0, 255);
-    case YELLOW:
-        return sf::Color(255, 255, 0, 255);
-    case BLUE:
-        return sf::Color(0, 0, 255, 255);
-    case MAGENTA:
-        return sf::Color(255, 0, 255, 255);
-    case CYAN:
-        return sf::Color(0, 255, 255, 255);
-    case WHITE:
-        return sf::Color(255, 255, 255, 255);
+        LogManager::instance().logMessage("DisplayManager::drawCh(): Warning! Undefined color.\n");
+        color = WHITE;
     }
-    LogManager::instance().logMessage("DisplayManager::drawCh(): Warning! Undefined color.\n");
-    return sf::Color(255, 255, 255, 255);
+    const ColorEntry& entry = COLOR_TABLE[color];
+    return sf::Color(entry.red, entry.green, entry.blue, 255);
 }
 
 } // namespace
@@ -79,8 +64,6 @@ int DisplayManager::initialize()
                                           "display.\n");
         return -1;
     }
-    // SFML's own diagnostics (a refused font, vertical sync unsupported) stay off the console.
-    sf::err().rdbuf(nullptr);
     m_window = sfml::createTitlebarWindow(static_cast<unsigned>(m_pixelWidth),
                                           static_cast<unsigned>(m_pixelHeight), 32, DEFAULT_TITLE);
     platform::releaseDisplay();

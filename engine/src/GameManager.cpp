@@ -1,5 +1,6 @@
 #include "cor/GameManager.h"
 
+#include "LibraryDiagnostics.h"
 #include "cor/DisplayManager.h"
 #include "cor/EventStep.h"
 #include "cor/FrameTimer.h"
@@ -35,6 +36,7 @@ int GameManager::initialize()
 {
     // From here on SIGINT and SIGTERM end the run through shutdown(), not on the spot.
     platform::watchTerminationRequests();
+    quietLibraryDiagnostics();
     Manager* const startOrder[] = {&LogManager::instance(), &ResourceManager::instance(),
                                    &DisplayManager::instance(), &InputManager::instance(),
                                    &WorldManager::instance()};

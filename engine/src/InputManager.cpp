@@ -9,6 +9,22 @@
 namespace cor
 {
 
+namespace
+{
+
+// The pointer's pixel position turned into cells.
+EventMouse mouseEvent(MouseAction action, MouseButton button, const sfml::InputEvent& polled)
+{
+    EventMouse mouse;
+    mouse.setAction(action);
+    mouse.setButton(button);
+    mouse.setPosition(DisplayManager::instance().pixelsToCells(
+        Vector(static_cast<float>(polled.x), static_cast<float>(polled.y))));
+    return mouse;
+}
+
+} // namespace
+
 InputManager& InputManager::instance()
 {
     static InputManager manager;
@@ -41,8 +57,7 @@ void InputManager::shutdown()
 
 void InputManager::pollInput()
 {
-    const DisplayManager& display = DisplayManager::instance();
-    sf::RenderWindow* window = display.window();
+    sf::RenderWindow* window = DisplayManager::instance().window();
     if (window == nullptr)
         return;
     const WorldManager& world = WorldManager::instance();
@@ -64,27 +79,12 @@ void InputManager::pollInput()
             break;
         }
         case sfml::InputEvent::Kind::MouseMoved:
-        {
-            EventMouse mouse;
-            mouse.setAction(MOVE);
-            mouse.setButton(NO_BUTTON);
-            mouse.setPosition(display.pixelsToCells(
-                Vector(static_cast<float>(polled.x), static_cast<float>(polled.y))));
-            world.broadcast(mouse);
+            world.broadcast(mouseEvent(MOVE, NO_BUTTON, polled));
             break;
-        }
         case sfml::InputEvent::Kind::MouseButtonPressed:
-        {
-            if (polled.button < LEFT_BUTTON || polled.button > MIDDLE_BUTTON)
-                break;
-            EventMouse mouse;
-            mouse.setAction(CLICK);
-            mouse.setButton(static_cast<MouseButton>(polled.button));
-            mouse.setPosition(display.pixelsToCells(
-                Vector(static_cast<float>(polled.x), static_cast<float>(polled.y))));
-            world.broadcast(mouse);
+            if (polled.button >= LEFT_BUTTON && polled.button <= MIDDLE_BUTTON)
+                world.broadcast(mouseEvent(CLICK, static_cast<MouseButton>(polled.button), polled));
             break;
-        }
         case sfml::InputEvent::Kind::Other:
             // Close requests included: the game ends only through its own loop.
             break;

@@ -2,8 +2,6 @@
 
 #include "sfml/SfmlCompat.h"
 
-#include <SFML/System/Err.hpp>
-
 namespace cor
 {
 
@@ -16,8 +14,6 @@ int Music::open(const std::string& fileName)
     std::unique_ptr<sf::InputStream> source = sfml::openRegularFileSource(fileName);
     if (!source)
         return -1;
-    // The audio library would report a file it cannot open on the console.
-    sf::err().rdbuf(nullptr);
     if (!m_stream->openFromStream(*source))
         return -1;
     // Opening stopped the stream and closed what it read before, so the old source can go.

@@ -4,25 +4,9 @@
 #include "cor/DataFile.h"
 #include "cor/LogManager.h"
 #include "cor/PrintableText.h"
-#include "platform/Platform.h"
 
 namespace cor
 {
-
-std::array<Music, MUSIC_CAPACITY> ResourceManager::quietlyBuiltMusic()
-{
-    // The array returned is built in place, in the member, before the guard ends; standard
-    // error comes back also when building a record throws.
-    struct Silenced
-    {
-        Silenced() { platform::silenceStandardError(); }
-        ~Silenced() { platform::restoreStandardError(); }
-        Silenced(const Silenced&) = delete;
-        Silenced& operator=(const Silenced&) = delete;
-    };
-    const Silenced silenced;
-    return std::array<Music, MUSIC_CAPACITY>();
-}
 
 ResourceManager& ResourceManager::instance()
 {

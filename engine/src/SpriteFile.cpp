@@ -1,5 +1,6 @@
 #include "SpriteFile.h"
 
+#include "ColorTable.h"
 #include "cor/PrintableText.h"
 
 #include <climits>
@@ -12,9 +13,6 @@ namespace cor
 
 namespace
 {
-
-const char* const colorWords[] = {"black", "red",     "green", "yellow",
-                                  "blue",  "magenta", "cyan",  "white"};
 
 // Reads one line; a carriage return before the line feed belongs to the line end. The last
 // line need not end in a line feed.
@@ -96,13 +94,10 @@ SpriteRead readSprite(std::istream& in)
 
     if (!readLine(in, line))
         return refused("ResourceManager::loadSprite(): missing color.\n");
-    int colorIndex = -1;
-    for (int i = 0; i < 8 && colorIndex < 0; ++i)
-    {
-        if (line == colorWords[i])
-            colorIndex = i;
-    }
-    if (colorIndex < 0)
+    int colorIndex = BLACK;
+    while (colorIndex <= WHITE && line != COLOR_TABLE[colorIndex].word)
+        ++colorIndex;
+    if (colorIndex > WHITE)
         return refused("ResourceManager::loadSprite(): error line %d. Unrecognized color '%s'.\n",
                        5, echoedLine(line).c_str());
 

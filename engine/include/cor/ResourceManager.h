@@ -45,15 +45,12 @@ public:
 private:
     ResourceManager();
 
-    // The music records, built with standard error silenced: the audio library opens its
-    // device as they are made and prints its own messages on the console.
-    static std::array<Music, MUSIC_CAPACITY> quietlyBuiltMusic();
-
     std::array<std::unique_ptr<Sprite>, SPRITE_CAPACITY> m_sprites;
     std::int32_t m_spriteCount;
     // Sprites of tables emptied by initialize(), destroyed only by shutdown().
     std::vector<std::unique_ptr<Sprite>> m_retiredSprites;
-    std::array<Music, MUSIC_CAPACITY> m_music = quietlyBuiltMusic();
+    // Made with the manager; the audio library opens its device as they are made.
+    std::array<Music, MUSIC_CAPACITY> m_music;
     std::int32_t m_musicCount;
 };
 

@@ -1,10 +1,9 @@
 #include "sfml/SfmlCompat.h"
 
-#include "platform/Platform.h"
+#include "ReadableFile.h"
 
 #include <SFML/Window/Event.hpp>
 
-#include <cstdio>
 #include <optional>
 
 namespace cor::sfml
@@ -55,91 +54,68 @@ bool openFont(sf::Font& font, sf::InputStream& source)
 namespace
 {
 
-// A standard I/O file handed to SFML as its input stream; owns the file.
+// A file handed to SFML as its input stream, whose reading calls differ between the versions.
 class FileSource : public sf::InputStream
 {
 public:
-    explicit FileSource(std::FILE* file) : m_file(file) {}
-    ~FileSource() override { std::fclose(m_file); }
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
+    explicit FileSource(std::unique_ptr<ReadableFile> file) : m_file(std::move(file)) {}
 
 #if SFML_VERSION_MAJOR >= 3
     std::optional<std::size_t> read(void* data, std::size_t size) override
     {
-        const std::size_t count = std::fread(data, 1, size, m_file);
-        if (count < size && std::ferror(m_file))
-            return std::nullopt;
-        return count;
+        return counted(m_file->read(data, static_cast<std::int64_t>(size)));
     }
     std::optional<std::size_t> seek(std::size_t position) override
     {
-        if (std::fseek(m_file, static_cast<long>(position), SEEK_SET) != 0)
-            return std::nullopt;
-        return position;
+        return counted(m_file->seek(static_cast<std::int64_t>(position)));
     }
     std::optional<std::size_t> tell() override
     {
-        const long position = std::ftell(m_file);
-        if (position < 0)
-            return std::nullopt;
-        return static_cast<std::size_t>(position);
+        return counted(m_file->tell());
     }
     std::optional<std::size_t> getSize() override
     {
-        const long size = sizeOfFile();
-        if (size < 0)
+        return counted(m_file->size());
+    }
+
+private:
+    static std::optional<std::size_t> counted(std::int64_t value)
+    {
+        if (value < 0)
             return std::nullopt;
-        return static_cast<std::size_t>(size);
+        return static_cast<std::size_t>(value);
     }
 #else
     sf::Int64 read(void* data, sf::Int64 size) override
     {
-        if (size <= 0)
-            return 0;
-        const std::size_t count = std::fread(data, 1, static_cast<std::size_t>(size), m_file);
-        if (count < static_cast<std::size_t>(size) && std::ferror(m_file))
-            return -1;
-        return static_cast<sf::Int64>(count);
+        return m_file->read(data, size);
     }
     sf::Int64 seek(sf::Int64 position) override
     {
-        if (std::fseek(m_file, static_cast<long>(position), SEEK_SET) != 0)
-            return -1;
-        return position;
+        return m_file->seek(position);
     }
     sf::Int64 tell() override
     {
-        return std::ftell(m_file);
+        return m_file->tell();
     }
     sf::Int64 getSize() override
     {
-        return sizeOfFile();
+        return m_file->size();
     }
 #endif
 
 private:
-    long sizeOfFile()
-    {
-        const long position = std::ftell(m_file);
-        if (position < 0 || std::fseek(m_file, 0, SEEK_END) != 0)
-            return -1;
-        const long size = std::ftell(m_file);
-        std::fseek(m_file, position, SEEK_SET);
-        return size;
-    }
-
-    std::FILE* m_file;
+    std::unique_ptr<ReadableFile> m_file;
 };
 
 } // namespace
 
 std::unique_ptr<sf::InputStream> openRegularFileSource(const std::string& path)
 {
-    std::FILE* file = platform::openRegularFileForReading(path.c_str());
+    std::unique_ptr<ReadableFile> file = ReadableFile::open(path);
     if (file == nullptr)
         return nullptr;
-    return std::make_unique<FileSource>(file);
+    return std::make_unique<FileSource>(std::move(file));
 }
 
 bool openFont(sf::Font& font, const std::string& path)
