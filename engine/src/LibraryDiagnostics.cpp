@@ -1,8 +1,5 @@
 #include "LibraryDiagnostics.h"
 
-#include "cor/ResourceManager.h"
-#include "platform/Platform.h"
-
 #include <SFML/System/Err.hpp>
 
 namespace cor
@@ -11,9 +8,6 @@ namespace cor
 void quietLibraryDiagnostics()
 {
     sf::err().rdbuf(nullptr);
-    platform::silenceStandardError();
-    ResourceManager::instance();
-    platform::restoreStandardError();
 }
 
 } // namespace cor

@@ -1,11 +1,12 @@
 #include "cor/Music.h"
 
+#include "LibraryDiagnostics.h"
 #include "sfml/SfmlCompat.h"
 
 namespace cor
 {
 
-Music::Music() : m_stream(std::make_unique<sf::Music>()) {}
+Music::Music() : m_stream(withAudioQuiet([] { return std::make_unique<sf::Music>(); })) {}
 
 Music::~Music() = default;
 
@@ -14,7 +15,7 @@ int Music::open(const std::string& fileName)
     std::unique_ptr<sf::InputStream> source = sfml::openRegularFileSource(fileName);
     if (!source)
         return -1;
-    if (!m_stream->openFromStream(*source))
+    if (!withAudioQuiet([&] { return m_stream->openFromStream(*source); }))
         return -1;
     // Opening stopped the stream and closed what it read before, so the old source can go.
     m_source = std::move(source);

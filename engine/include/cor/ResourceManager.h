@@ -49,7 +49,6 @@ private:
     std::int32_t m_spriteCount;
     // Sprites of tables emptied by initialize(), destroyed only by shutdown().
     std::vector<std::unique_ptr<Sprite>> m_retiredSprites;
-    // Made with the manager; the audio library opens its device as they are made.
     std::array<Music, MUSIC_CAPACITY> m_music;
     std::int32_t m_musicCount;
 };
