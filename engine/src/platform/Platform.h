@@ -37,8 +37,9 @@ void releaseDisplay();
 // FIFO, device or socket is refused at once, without blocking. Null when refused or absent.
 std::FILE* openRegularFileForReading(const char* path);
 
-// Creates or empties a file for writing. A symbolic link is not followed, and anything that is
-// not a regular file is refused, without blocking. Null when refused or not creatable.
+// Creates or empties a text file for writing, its lines ended as the system ends them. A
+// symbolic link is not followed, and anything that is not a regular file is refused, without
+// blocking. Null when refused or not creatable.
 std::FILE* createRegularFileForWriting(const char* path);
 
 // From here on, a request to terminate (SIGINT and SIGTERM; Ctrl+C and console close on

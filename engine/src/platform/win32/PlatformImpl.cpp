@@ -53,10 +53,6 @@ void endTimerResolution()
 namespace
 {
 int savedStandardError = -1;
-
-// Standard error carries the same bytes as on Linux: a line ends in "\n" alone, which the
-// console shows as a new line, and a redirected stream holds exactly what was written.
-[[maybe_unused]] const int standardErrorInBinaryMode = _setmode(_fileno(stderr), _O_BINARY);
 } // namespace
 
 void silenceStandardError()

@@ -26,8 +26,8 @@ std::FILE* createRegularFileForWriting(const char* path)
         (attributes &
          (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) != 0)
         return nullptr;
-    // Binary, so the file holds exactly the text written, as on other platforms (no CR added).
-    return std::fopen(path, "wb");
+    // Text mode: each "\n" written ends a line the Windows way, "\r\n", in the file.
+    return std::fopen(path, "w");
 }
 
 } // namespace cor::platform
