@@ -5,29 +5,26 @@
 
 #include <cor/LogManager.h>
 
+#include <algorithm>
 #include <string>
 
 namespace
 {
 
-// Exactly one character letter and exactly one exit; every row MAP_COLUMNS wide.
+// Exactly one character letter and exactly one exit; every row MAP_COLUMNS wide and made of
+// the character's letter, exits, walls and open cells only.
 bool mapPasses(const LevelMap& map, char letter)
 {
-    int letterCount = 0;
-    int exitCount = 0;
+    const char allowed[] = {letter, EXIT_LETTER, WALL_LETTER, OPEN_LETTER, '\0'};
+    std::ptrdiff_t letterCount = 0;
+    std::ptrdiff_t exitCount = 0;
     for (const std::string& row : map)
     {
-        if (row.size() != static_cast<std::size_t>(MAP_COLUMNS))
+        if (row.size() != static_cast<std::size_t>(MAP_COLUMNS) ||
+            row.find_first_not_of(allowed) != std::string::npos)
             return false;
-        for (const char cell : row)
-        {
-            if (cell == letter)
-                ++letterCount;
-            else if (cell == EXIT_LETTER)
-                ++exitCount;
-            else if (cell != WALL_LETTER && cell != OPEN_LETTER)
-                return false;
-        }
+        letterCount += std::count(row.begin(), row.end(), letter);
+        exitCount += std::count(row.begin(), row.end(), EXIT_LETTER);
     }
     return letterCount == 1 && exitCount == letterCount;
 }

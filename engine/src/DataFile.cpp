@@ -60,10 +60,7 @@ private:
 
 std::unique_ptr<std::istream> openDataFile(const std::string& path)
 {
-    std::unique_ptr<ReadableFile> file = ReadableFile::open(path);
-    if (file == nullptr)
-        return nullptr;
-    return std::make_unique<FileStream>(std::move(file));
+    return openReadable<FileStream>(path);
 }
 
 } // namespace cor

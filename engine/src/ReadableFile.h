@@ -36,6 +36,16 @@ private:
     std::FILE* m_file;
 };
 
+// The file opened and handed to a Reader, a stream type built from the open file; null when
+// the file is refused or absent.
+template <typename Reader> std::unique_ptr<Reader> openReadable(const std::string& path)
+{
+    std::unique_ptr<ReadableFile> file = ReadableFile::open(path);
+    if (file == nullptr)
+        return nullptr;
+    return std::make_unique<Reader>(std::move(file));
+}
+
 } // namespace cor
 
 #endif

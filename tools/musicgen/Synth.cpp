@@ -136,30 +136,22 @@ void renderNote(const Note& note, StereoBuffer& buffer)
     const double release = std::min(releaseTime(note.instrument), duration * 0.5);
 
     const Tables& waves = tables();
+    // The wave of each pitched instrument; the drums sound from noise and sweeps instead.
+    const std::pair<Instrument, const Table*> voices[] = {
+        {Instrument::Pad, &waves.saw},       {Instrument::Pluck, &waves.hollow},
+        {Instrument::Bass, &waves.bass},     {Instrument::RedLead, &waves.reed},
+        {Instrument::BlueBell, &waves.bell},
+    };
     Oscillator main{&waves.sine};
-    Oscillator second{&waves.sine};
-    switch (note.instrument)
+    for (const auto& [instrument, table] : voices)
     {
-    case Instrument::Pad:
-        main.table = &waves.saw;
-        second.table = &waves.saw;
-        second.phase = 0.37;
-        break;
-    case Instrument::Pluck:
-        main.table = &waves.hollow;
-        break;
-    case Instrument::Bass:
-        main.table = &waves.bass;
-        break;
-    case Instrument::RedLead:
-        main.table = &waves.reed;
-        break;
-    case Instrument::BlueBell:
-        main.table = &waves.bell;
-        break;
-    default:
-        break;
+        if (instrument == note.instrument)
+            main.table = table;
     }
+    // The pad doubles its wave a little out of phase.
+    Oscillator second{note.instrument == Instrument::Pad ? &waves.saw : &waves.sine};
+    if (note.instrument == Instrument::Pad)
+        second.phase = 0.37;
     Noise noise{static_cast<std::uint32_t>(first * 2654435761u) | 1u};
     float previousNoise = 0;
     double kickPhase = 0;

@@ -112,10 +112,7 @@ private:
 
 std::unique_ptr<sf::InputStream> openRegularFileSource(const std::string& path)
 {
-    std::unique_ptr<ReadableFile> file = ReadableFile::open(path);
-    if (file == nullptr)
-        return nullptr;
-    return std::make_unique<FileSource>(std::move(file));
+    return openReadable<FileSource>(path);
 }
 
 bool openFont(sf::Font& font, const std::string& path)
