@@ -7,7 +7,7 @@ packages=(
     libsfml-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-utils imagemagick
-    clang libclang-rt-14-dev valgrind
+    clang clang-format libclang-rt-14-dev valgrind
     python3
     lintian desktop-file-utils appstream dpkg-dev
     g++-mingw-w64-x86-64-posix wine64
