@@ -14,6 +14,16 @@ execute_process(COMMAND date -u -R -d "${HALVREN_RELEASE_DATE}"
     OUTPUT_VARIABLE HALVREN_RELEASE_TIME OUTPUT_STRIP_TRAILING_WHITESPACE
     COMMAND_ERROR_IS_FATAL ANY)
 
+# The licence in Debian's copyright format: the LICENSE file's copyright line, and its text
+# from the permission notice on, every line indented and a blank line written as " .".
+file(READ "${HALVREN_PROJECT_DIR}/LICENSE" _licence)
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)" _ "${_licence}")
+set(HALVREN_COPYRIGHT "${CMAKE_MATCH_1}")
+string(REGEX REPLACE "^.*\n(Permission )" "\\1" _licence "${_licence}")
+string(STRIP "${_licence}" _licence)
+string(REPLACE "\n\n" "\n.\n" _licence "${_licence}")
+string(REPLACE "\n" "\n " HALVREN_LICENSE_TEXT "${_licence}")
+
 function(halvren_install_text template name destination)
     set(_file "${_work}/${name}")
     if(name MATCHES "^(.*)\\.gz$")
@@ -32,6 +42,7 @@ halvren_install_text(halvren.desktop.in ${HALVREN_APP_ID}.desktop
     ${HALVREN_INSTALL_DATADIR}/applications)
 halvren_install_text(halvren.6.in halvren.6.gz ${HALVREN_INSTALL_MANDIR}/man6)
 halvren_install_text(changelog.in changelog.gz ${HALVREN_INSTALL_DOCDIR})
+halvren_install_text(copyright.in copyright ${HALVREN_INSTALL_DOCDIR})
 
 # The font is the system's (fonts-dejavu-core on Debian), never a copy. Policy: a link within
 # one top-level directory is relative, a link across top-level directories absolute.
