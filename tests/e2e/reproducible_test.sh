@@ -17,7 +17,7 @@ members() {  # a line per member, and per file in a .deb's archives: attributes,
         done
     else python3 -c 'import sys, zipfile
 for m in zipfile.ZipFile(sys.argv[1]).infolist():
-    print(m.filename, m.date_time, oct(m.external_attr), m.extra.hex(), m.CRC, m.compress_size)' "$1"
+    print(m.filename, m.date_time, m.external_attr, m.extra, m.CRC, m.compress_size)' "$1"
     fi
 }
 
