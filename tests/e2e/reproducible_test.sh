@@ -3,7 +3,7 @@
 # another folder, and compares the two byte for byte; when they differ, lists what differs in
 # their members.  reproducible_test.sh BUILD_DIR DEB|ZIP CPACK OUT_DIR (packages in OUT_DIR/1, 2)
 set -euo pipefail
-build_dir="$1" generator="$2" cpack="$3" out="$4"
+build_dir="$1" generator="$2" cpack="$3" out=$(mkdir -p "$4" && realpath "$4")
 package() {  # folder umask TZ locale
     (cd "$build_dir" && umask "$2" && TZ="$3" LC_ALL="$4" "$cpack" -G "$generator" -B "$out/$1" \
         >"$out/$1.log" 2>&1) || { cat "$out/$1.log" >&2; exit 1; }
