@@ -6,3 +6,9 @@ if(CPACK_GENERATOR STREQUAL "DEB")
     set(CPACK_SET_DESTDIR ON)
     set(CPACK_INSTALL_PREFIX /usr)
 endif()
+
+# Every package of one commit is the same file: the archives stamp their members with
+# SOURCE_DATE_EPOCH, and a zip, which keeps local times, is made in UTC.
+set(HALVREN_PROJECT_DIR "${CPACK_HALVREN_PROJECT_DIR}")
+include("${CMAKE_CURRENT_LIST_DIR}/SourceDateEpoch.cmake")
+set(ENV{TZ} UTC)

@@ -9,20 +9,33 @@ file(MAKE_DIRECTORY "${_work}")
 set(HALVREN_LAUNCHER "${_prefix}/${HALVREN_INSTALL_GAMES_BINDIR}/halvren")
 set(HALVREN_DATA_DIR "${_prefix}/${HALVREN_INSTALL_GAMES_DATADIR}")
 set(HALVREN_DOC_DIR "${_prefix}/${HALVREN_INSTALL_DOCDIR}")
-set(ENV{LC_ALL} C)  # English day and month names
-execute_process(COMMAND date -u -R -d "${HALVREN_RELEASE_DATE}"
-    OUTPUT_VARIABLE HALVREN_RELEASE_TIME OUTPUT_STRIP_TRAILING_WHITESPACE
-    COMMAND_ERROR_IS_FATAL ANY)
+# The dates, from the packages' time (string(TIMESTAMP) reads SOURCE_DATE_EPOCH); CMake
+# formats them in the C locale, so the day and month names are English.
+include("${HALVREN_SOURCE_DIR}/SourceDateEpoch.cmake")
+string(TIMESTAMP HALVREN_RELEASE_DATE "%Y-%m-%d" UTC)
+string(TIMESTAMP HALVREN_RELEASE_TIME "%a, %d %b %Y %H:%M:%S +0000" UTC)
 
+# The licence in Debian's copyright format: the LICENSE file's copyright line, and its text
+# from the permission notice on, every line indented and a blank line written as " .".
+file(READ "${HALVREN_PROJECT_DIR}/LICENSE" _licence)
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)" _ "${_licence}")
+set(HALVREN_COPYRIGHT "${CMAKE_MATCH_1}")
+string(REGEX REPLACE "^.*\n(Permission )" "\\1" _licence "${_licence}")
+string(STRIP "${_licence}" _licence)
+string(REPLACE "\n\n" "\n.\n" _licence "${_licence}")
+string(REPLACE "\n" "\n " HALVREN_LICENSE_TEXT "${_licence}")
+
+# The template's path is relative to packaging/, or absolute.
 function(halvren_install_text template name destination)
+    get_filename_component(template "${template}" ABSOLUTE BASE_DIR "${HALVREN_SOURCE_DIR}")
     set(_file "${_work}/${name}")
     if(name MATCHES "^(.*)\\.gz$")
         # Maximum compression and no time stamp, so the same sources give the same bytes.
-        configure_file("${HALVREN_SOURCE_DIR}/${template}" "${_work}/${CMAKE_MATCH_1}" @ONLY)
+        configure_file("${template}" "${_work}/${CMAKE_MATCH_1}" @ONLY)
         execute_process(COMMAND gzip -9 -n -c "${_work}/${CMAKE_MATCH_1}"
             OUTPUT_FILE "${_file}" COMMAND_ERROR_IS_FATAL ANY)
     else()
-        configure_file("${HALVREN_SOURCE_DIR}/${template}" "${_file}" @ONLY)
+        configure_file("${template}" "${_file}" @ONLY)
     endif()
     file(INSTALL DESTINATION "${_prefix}/${destination}" TYPE FILE FILES "${_file}"
         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
@@ -32,6 +45,9 @@ halvren_install_text(halvren.desktop.in ${HALVREN_APP_ID}.desktop
     ${HALVREN_INSTALL_DATADIR}/applications)
 halvren_install_text(halvren.6.in halvren.6.gz ${HALVREN_INSTALL_MANDIR}/man6)
 halvren_install_text(changelog.in changelog.gz ${HALVREN_INSTALL_DOCDIR})
+halvren_install_text(copyright.in copyright ${HALVREN_INSTALL_DOCDIR})
+halvren_install_text("${HALVREN_METAINFO_TEMPLATE}" ${HALVREN_APP_ID}.metainfo.xml
+    ${HALVREN_INSTALL_DATADIR}/metainfo)
 
 # The font is the system's (fonts-dejavu-core on Debian), never a copy. Policy: a link within
 # one top-level directory is relative, a link across top-level directories absolute.
