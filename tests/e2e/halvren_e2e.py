@@ -317,8 +317,9 @@ class Game:
 
     def wait_for(self, screens, what, timeout=10.0, shot=None, meanwhile=()):
         """Reads each frame until it shows one of the screens (lists of expected texts, see
-        Screen.differences), and returns that screen's index; every frame before it must show
-        one of meanwhile, if given. Saves the screen as shot.png into self.shots."""
+        Screen.differences; or a test of a Screen that gives an index or None), and returns
+        that screen's index; every frame before it must show one of meanwhile, if given.
+        Saves the screen as shot.png into self.shots."""
         deadline, last = time.monotonic() + timeout * self.slow, None
         while time.monotonic() < deadline:
             try:
@@ -326,7 +327,7 @@ class Game:
             except ValueError:  # the window is still being placed
                 self.frames(1)
                 continue
-            index = last.which(screens)
+            index = screens(last) if callable(screens) else last.which(screens)
             if index is not None:
                 if self.shots and shot:
                     os.makedirs(self.shots, exist_ok=True)
@@ -338,7 +339,8 @@ class Game:
         if last:
             last.save_png(os.path.join(tempfile.gettempdir(), "halvren-e2e-failure.png"))
         raise AssertionError("no %s within %.0f s: %s (last capture: %s/halvren-e2e-failure.png)"
-                             % (what, timeout, last and last.differences(screens[0]),
+                             % (what, timeout, last and not callable(screens)
+                                and last.differences(screens[0]),
                                 tempfile.gettempdir()))
 
     def key(self, *names, delay_ms=40):
