@@ -1,8 +1,7 @@
-// halvren-reference-glyphs FONT: draws the lines of standard input on the game's grid of cells,
-// one character per cell, white on black, with SFML's own text in the font at the game's
-// character size and style, and writes the picture to standard output as raw RGBA rows. The
-// end-to-end reader learns what each character looks like from it, apart from the engine's
-// own drawing, so a fault there cannot teach the reader a wrong letter.
+// halvren-reference-glyphs FONT < LINES: draws each character of the lines in its cell of the
+// game's grid, white on black, with SFML's own text in the game's character size and style,
+// and writes the picture as raw RGBA rows. The end-to-end reader learns the glyphs from it,
+// apart from the engine's drawing, so a fault there cannot teach the reader a wrong letter.
 #include "sfml/SfmlCompat.h"
 
 #include <cor/DisplayManager.h>
@@ -15,8 +14,7 @@
 int main(int argc, char* argv[])
 {
     const cor::DisplayManager& display = cor::DisplayManager::instance();
-    const sf::Vector2u size(static_cast<unsigned>(display.pixelWidth()),
-                            static_cast<unsigned>(display.pixelHeight()));
+    const sf::Vector2u size(unsigned(display.pixelWidth()), unsigned(display.pixelHeight()));
     sf::Font font;
     sf::RenderTexture canvas;
 #if SFML_VERSION_MAJOR >= 3
@@ -25,27 +23,21 @@ int main(int argc, char* argv[])
     const bool canvasMade = canvas.create(size.x, size.y);
 #endif
     if (argc != 2 || !cor::sfml::openFont(font, argv[1]) || !canvasMade)
-    {
-        std::cerr << "usage: halvren-reference-glyphs FONT < LINES (and a display)\n";
         return 1;
-    }
     canvas.clear(sf::Color::Black);
     sf::Text glyph = cor::sfml::makeText(font);
     glyph.setCharacterSize(display.characterSize());
     glyph.setStyle(sf::Text::Style::Bold);
-    glyph.setFillColor(sf::Color::White);
     std::string line;
     for (float row = 0; std::getline(std::cin, line); ++row)
         for (std::size_t column = 0; column < line.size(); ++column)
         {
             glyph.setString(std::string(1, line[column]));
-            glyph.setPosition(sf::Vector2f(static_cast<float>(column) * display.cellWidth(),
-                                           row * display.cellHeight()));
+            glyph.setPosition({float(column) * display.cellWidth(), row * display.cellHeight()});
             canvas.draw(glyph);
         }
     canvas.display();
     const sf::Image picture = canvas.getTexture().copyToImage();
-    std::cout.write(reinterpret_cast<const char*>(picture.getPixelsPtr()),
-                    static_cast<std::streamsize>(size.x) * size.y * 4);
+    std::cout.write(reinterpret_cast<const char*>(picture.getPixelsPtr()), size.x * size.y * 4);
     return std::cout ? 0 : 1;
 }
