@@ -138,7 +138,7 @@ class Attempt:
     def press(self, *keys, meanwhile=()):
         """Each key, then the screen it must bring; before it, only meanwhile's screens."""
         for key in keys:
-            self.game.key(key)
+            self.game.key(key, delay_ms=5)
             if key == "r":
                 self.steps, self.at = 0, cells_of(self.level, "RB")
             else:
@@ -171,7 +171,7 @@ def ignores(game, name, screens):
     game.key(*keys, delay_ms=5)
     game.frames(3)
     screen = game.capture()
-    assert screen.which(screens) is not None, (name, keys, screen.differences(screens[0]))
+    assert screen.which(screens) is not None, (name, keys, list(screen.differences(screens[0])))
 
 
 def title_in_order(game, timeout=10.0):
@@ -243,7 +243,7 @@ def full_game(shots=None):
                 attempt.press(keys[0], "r")
             attempt.press(*there_and_back(level) if level == 2 else [], *keys)
             pending = attempt.screen()
-            game.wait_for(pending, "level %d solved" % level, shot=first and "level-complete-pending")
+            game.wait_for(pending, "pause %d" % level, shot=first and "level-complete-pending")
             if first:
                 ignores(game, "pause", pending)
             if level == 3:  # R in the pause takes the attempt back
@@ -463,7 +463,7 @@ KNOWN_TEXTS = [play_screen(1, 0, [])[0][5], level_complete(1, 0)[1][-1], won(0)[
 
 def known_screen(screen):
     return screen.which(KNOWN_SCREENS) is not None or any(
-        screen.text(column, row, len(text)) == text for row, column, text, _ in KNOWN_TEXTS) or None
+        screen.text(col, row, len(text)) == text for row, col, text, _ in KNOWN_TEXTS) or None
 # Every key the engine maps but Q, and keys it does not map (no lock keys: they would change
 # what later letters mean).
 SOAK_KEYS = (["space", "Return", "Escape", "Tab", "Left", "Right", "Up", "Down", "Pause",
