@@ -43,6 +43,16 @@ void Music::setLooping(bool looping)
     sfml::setMusicLooping(*m_stream, looping);
 }
 
+bool Music::looping() const
+{
+    return sfml::musicLooping(*m_stream);
+}
+
+bool Music::playing() const
+{
+    return m_stream->getStatus() == sf::SoundSource::Status::Playing;
+}
+
 void Music::play()
 {
     m_stream->play();

@@ -1,15 +1,20 @@
 """Drives the real halvren program in a window on an X display, as a player would.
 
 Each game runs in a temporary copy of the run directory; keys go in through xdotool (XTest),
-and the window is read back from the X server (Xlib's XGetImage) as the colour of each cell
-of the 80 x 24 grid. The display is the test's own (scripts/with-display.sh): focus is ours.
+and the window is read back from the X server (Xlib's XGetImage) as the character and colour
+of each cell of the 80 x 24 grid. Each cell is the printable character whose picture, drawn
+by SFML's own text in the game's font (HALVREN_GLYPH_TOOL, tests/support/ReferenceGlyphs.cpp),
+differs from it in the fewest pixels. The display is the test's own
+(scripts/with-display.sh): focus is ours.
 """
 
 import atexit
 import ctypes
 import ctypes.util
 import functools
+import math
 import os
+import select
 import shutil
 import subprocess
 import tempfile
@@ -19,15 +24,14 @@ import traceback
 COLUMNS, ROWS = 80, 24
 WIDTH, HEIGHT = 1024, 768
 CELL_W, CELL_H = WIDTH / COLUMNS, HEIGHT / ROWS
-COLOURS = {"red": (1, 0, 0), "green": (0, 1, 0), "yellow": (1, 1, 0), "blue": (0, 0, 1),
-           "magenta": (1, 0, 1), "cyan": (0, 1, 1), "white": (1, 1, 1)}
-# A cell shows a glyph when this many pixels in its middle carry one colour. Glyphs start a
-# pixel or two right of their cell and reach a few pixels into the next one: those pixels
-# of a cell are left out.
-MIN_GLYPH_PIXELS, LEFT_MARGIN, RIGHT_MARGIN = 6, 4, 1
-# A channel is lit or dark; anti-aliased edges between the two count for no colour.
-LIT = bytes(1 if v >= 128 else 0 for v in range(256))
-DARK = bytes(1 if v < 48 else 0 for v in range(256))
+# A cell's picture: the rows of its background box (a fifth of a cell down, one pixel shorter
+# than the cell), and the columns that no neighbour's glyph reaches into. Columns fall on
+# fifths of a pixel, so a glyph has five pictures.
+BOX_X, BOX_Y, BOX_W, BOX_H, PHASES = 3, 6, 10, 31, 5
+COLOURS = {(1, 0, 0): "red", (0, 1, 0): "green", (1, 1, 0): "yellow", (0, 0, 1): "blue",
+           (1, 0, 1): "magenta", (0, 1, 1): "cyan", (1, 1, 1): "white"}
+LIT = bytes(1 if v >= 128 else 0 for v in range(256))  # anti-aliased edges below count as dark
+UNREADABLE = "\ufffd"  # a cell far from every glyph
 
 
 class XImage(ctypes.Structure):
@@ -44,9 +48,18 @@ xlib.XGetImage.restype = ctypes.POINTER(XImage)
 xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + [
     ctypes.c_uint] * 2 + [ctypes.c_ulong, ctypes.c_int]
 xlib.XDestroyImage.argtypes = [ctypes.POINTER(XImage)]
+for name in ("XPending", "XConnectionNumber", "XNextEvent"):
+    getattr(xlib, name).argtypes = [ctypes.c_void_p] + ([ctypes.c_char_p] if name == "XNextEvent"
+                                                        else [])
 # A window that is still being placed or already gone is an X error: no image, not an exit.
 X_ERROR = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(lambda *_: 0)
 xlib.XSetErrorHandler(X_ERROR)
+# The damage extension reports each frame the game presents, changed or not.
+xdamage = ctypes.CDLL(ctypes.util.find_library("Xdamage"))
+xdamage.XDamageCreate.restype = ctypes.c_ulong
+xdamage.XDamageCreate.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int]
+xdamage.XDamageSubtract.argtypes = [ctypes.c_void_p] + [ctypes.c_ulong] * 3
+DAMAGE_NON_EMPTY = 3
 
 
 @functools.cache
@@ -71,54 +84,100 @@ def pixels(window, x, y, width, height):
         xlib.XDestroyImage(image)
 
 
-class Screen:
-    """Pixel rows top..top+height of the game's picture, which starts at origin in window."""
+def cell_bits(block, offsets):
+    """The lit pixels of a cell's picture in each of red, green and blue."""
+    lit = block.translate(LIT)
+    return [int.from_bytes(lit[o::4], "big") for o in offsets]
 
-    def __init__(self, window, top=0, height=HEIGHT, origin=(0, 0)):
-        self.data, self.offsets = pixels(window, origin[0], origin[1] + top, WIDTH, height)
-        self.top, self.bottom, self.cache = top, top + height, {}
+
+@functools.cache
+def reference_glyphs():
+    """For each phase, (lit pixels, character) of every printable character. The tool draws
+    each one at every phase: cells a blank apart, PHASES of them to a character."""
+    text = "".join(" ".join(chr(c) * PHASES) + " " for c in range(33, 127))
+    picture = Screen(subprocess.run([os.environ["HALVREN_GLYPH_TOOL"], Game.font], input="\n".join(
+        text[i:i + COLUMNS] for i in range(0, len(text), COLUMNS)).encode(),
+        capture_output=True, check=True).stdout, (0, 1, 2))
+    references = [[(0, " ")] for _ in range(PHASES)]
+    for row, column, ch in ((*divmod(i, COLUMNS), ch) for i, ch in enumerate(text) if ch != " "):
+        block, phase = picture.block(column, row)
+        references[phase].append((functools.reduce(int.__or__, cell_bits(block, (0, 1, 2))), ch))
+    return references
+
+
+@functools.cache
+def classify(block, phase, offsets):
+    """(character, colour name) of a cell's picture; a blank has no colour."""
+    channels = cell_bits(block, offsets)
+    lit = functools.reduce(int.__or__, channels)
+    if not lit:
+        return " ", None
+    distance, reference, ch = min(((lit ^ ref).bit_count(), ref, ch)
+                                  for ref, ch in reference_glyphs()[phase])
+    if 4 * distance > (lit | reference).bit_count() + 16:
+        ch = UNREADABLE
+    counts = [c.bit_count() for c in channels]
+    return ch, COLOURS.get(tuple(int(2 * c >= max(counts)) for c in counts))
+
+
+class Screen:
+    """The game's picture, read cell by cell."""
+
+    def __init__(self, data, offsets):
+        self.data, self.offsets, self.cache = data, tuple(offsets), {}
+
+    def block(self, column, row):
+        """The picture of a cell at a (possibly half) column, and its phase."""
+        x, phase = divmod(round(column * CELL_W * PHASES), PHASES)
+        x += BOX_X
+        y = int(row * CELL_H) + BOX_Y
+        return b"".join(self.data[4 * (line * WIDTH + x):4 * (line * WIDTH + x + BOX_W)]
+                        if line < HEIGHT else bytes(4 * BOX_W)  # the last row's box runs over
+                        for line in range(y, y + BOX_H)), phase
 
     def cell(self, column, row):
-        """The colour of the glyph in a (possibly fractional) cell, or None."""
+        """(character, colour) of the cell."""
         if (column, row) not in self.cache:
-            x0 = int(round(column * CELL_W)) + LEFT_MARGIN
-            x1 = int(round((column + 1) * CELL_W)) - RIGHT_MARGIN
-            y0 = int(round(row * CELL_H + CELL_H / 5))  # glyphs sit a fifth of a cell down
-            rows = range(max(self.top, y0), min(self.bottom, y0 + int(CELL_H) - 1))
-            block = b"".join(self.data[4 * ((y - self.top) * WIDTH + max(0, x0)):
-                                       4 * ((y - self.top) * WIDTH + x1)] for y in rows)
-            lit, dark = block.translate(LIT), block.translate(DARK)
-            channels = [(int.from_bytes(dark[o::4], "big"), int.from_bytes(lit[o::4], "big"))
-                        for o in self.offsets]
-            red, green, blue = channels
-            counts = {name: bin(red[r] & green[g] & blue[b]).count("1")
-                      for name, (r, g, b) in COLOURS.items()}
-            best = max(counts, key=counts.get)
-            self.cache[column, row] = best if counts[best] >= MIN_GLYPH_PIXELS else None
+            self.cache[column, row] = classify(*self.block(column, row), self.offsets)
         return self.cache[column, row]
 
-    def shows(self, text, column, row, colour):
-        """text from column on: every visible character in colour, every blank empty."""
-        return all(self.cell(column + i, row) == (None if ch == " " else colour)
-                   for i, ch in enumerate(text))
+    def text(self, column, row, length):
+        return "".join(self.cell(column + i, row)[0] for i in range(length))
 
-    def centred(self, text, row, colour, centre=40):
-        return self.shows(text, centre - len(text) * 0.5, row, colour)
+    def differences(self, expected):
+        """What differs from a screen of expected texts, (row, column, text, colour) each:
+        every character in its colour, every blank blank, and every other cell blank. A
+        generator: a test that needs only the first difference reads no further."""
+        covered = set()
+        for row, column, text, colour in expected:
+            read = [self.cell(column + i, row) for i in range(len(text))]
+            if read != [(ch, None if ch == " " else colour) for ch in text]:
+                yield "row %d column %g: %r in %s, read %r in %s" % (
+                    row, column, text, colour, "".join(ch for ch, _ in read),
+                    sorted({c for _, c in read if c}))
+            covered.update((row, c) for c in range(int(column), math.ceil(column + len(text))))
+        for row in range(ROWS):
+            stray = [(c, self.cell(c, row)) for c in range(COLUMNS)
+                     if (row, c) not in covered and self.cell(c, row)[0] != " "]
+            if stray:
+                yield "row %d: stray %r" % (row, stray)
 
-    def matches(self, expected):
-        """expected: {(column, row): colour} for every lit cell; all others must be dark."""
-        return all(self.cell(c, r) == expected.get((c, r))
-                   for r in range(ROWS) for c in range(COLUMNS))
-
-    def lit(self, columns=range(COLUMNS), rows=range(ROWS)):
-        return any(self.cell(c, r) for r in rows for c in columns)
+    def which(self, screens):
+        """The index of the first of the screens that this one shows exactly, or None."""
+        return next((i for i, screen in enumerate(screens)
+                     if next(self.differences(screen), None) is None), None)
 
     def save_png(self, path):
         rgb = bytearray(WIDTH * HEIGHT * 3)
         for i, offset in enumerate(self.offsets):
-            rgb[i::3] = self.data[offset:4 * WIDTH * HEIGHT:4]
-        subprocess.run(["convert", "-size", "%dx%d" % (WIDTH, HEIGHT), "-depth", "8", "rgb:-",
-                        path], input=bytes(rgb), check=True)
+            rgb[i::3] = self.data[offset::4]
+        subprocess.run(["convert", "-size", "%dx%d" % (WIDTH, HEIGHT),
+                        "-depth", "8", "rgb:-", path], input=bytes(rgb), check=True)
+
+
+def centred(row, text, colour, centre=40):
+    """A text centred on a column, as the game centres its texts."""
+    return row, centre - len(text) / 2, text, colour
 
 
 def read_sprite(path):
@@ -130,11 +189,10 @@ def read_sprite(path):
     return lines[4], [rows[i * height:(i + 1) * height] for i in range(count)]
 
 
-def art_cells(colour, frame):
-    """The cells of a sprite frame drawn centred on the grid, as {(column, row): colour}."""
-    left, top = COLUMNS // 2 - len(frame[0]) // 2, ROWS // 2 - len(frame) // 2
-    return {(left + x, top + y): colour for y, row in enumerate(frame)
-            for x, ch in enumerate(row) if ch != " "}
+def art(colour, frames):
+    """The screens of a sprite's frames drawn centred on the grid, blank frames left out."""
+    return [[(ROWS // 2 - len(frame) // 2 + y, COLUMNS // 2 - len(frame[0]) // 2, row, colour)
+             for y, row in enumerate(frame)] for frame in frames if "".join(frame).strip()]
 
 
 WINE, WINE_DESKTOP = "/usr/lib/wine/", (1280, 1024)  # Debian's, and the desktop's size
@@ -175,6 +233,7 @@ def exit_status(code):
 class Game:
     """The real program in a temporary copy of the run directory."""
     program, wine, slow = ["./halvren"], False, 1.0  # how it starts; use_wine() changes them
+    font = None  # the font the reader learns its glyphs from
 
     def __init__(self, run_dir, argv=(), setup=None, env=None, wrapper=()):
         self.dir = tempfile.mkdtemp(prefix="halvren-e2e-")
@@ -191,7 +250,7 @@ class Game:
         self.process = subprocess.Popen([*wrapper, *self.program, *argv], cwd=self.dir,
                                         env=environment, stdin=subprocess.DEVNULL,
                                         stdout=self.out, stderr=self.err)
-        self.window, self.origin, self.shots = None, (0, 0), None
+        self.window, self.origin, self.shots, self.damage = None, (0, 0), None, None
 
     def __enter__(self):
         return self
@@ -217,34 +276,56 @@ class Game:
             origin = ids and (wine_client_area(ids[0]) if self.wine else (0, 0))
             if origin:
                 self.window, self.origin = ids[0], origin
+                self.damage = xdamage.XDamageCreate(x_display(), int(self.window),
+                                                    DAMAGE_NON_EMPTY)
                 subprocess.run(["xdotool", "windowfocus", "--sync", self.window], timeout=10)
                 return self.window
             time.sleep(0.05)
         raise AssertionError("no Corvane window within %.0f s" % timeout)
 
-    def capture(self, rows=range(ROWS)):
-        return Screen(self.window, int(rows[0] * CELL_H), int(len(rows) * CELL_H), self.origin)
+    def capture(self):
+        return Screen(*pixels(self.window, *self.origin, WIDTH, HEIGHT))
 
-    def wait_for(self, predicate, what, timeout=10.0, shot=None):
-        """Captures until predicate(screen) holds; saves it as shot.png into self.shots."""
+    def frames(self, count, timeout=10.0):
+        """Waits until the window has presented count more frames: those after the first
+        polled every key sent before the call."""
+        display, deadline = x_display(), time.monotonic() + timeout * self.slow
+        event = ctypes.create_string_buffer(192)
+        while xlib.XPending(display):
+            xlib.XNextEvent(display, event)
+        for _ in range(count):
+            xdamage.XDamageSubtract(display, self.damage, 0, 0)
+            while not xlib.XPending(display):
+                left = deadline - time.monotonic()
+                assert self.process.poll() is None, "exited (%d) while a frame was awaited" % (
+                    exit_status(self.process.returncode))
+                assert left > 0, "no frame presented within %.0f s" % timeout
+                select.select([xlib.XConnectionNumber(display)], [], [], min(left, 0.5))
+            xlib.XNextEvent(display, event)
+
+    def wait_for(self, screens, what, timeout=10.0, shot=None, meanwhile=()):
+        """Reads each frame until it shows one of the screens (lists of expected texts, see
+        Screen.differences; or a test of a Screen that gives an index or None), and returns
+        that screen's index; every frame before it must show one of meanwhile, if given.
+        Saves the screen as shot.png into self.shots."""
         deadline, last = time.monotonic() + timeout * self.slow, None
         while time.monotonic() < deadline:
-            assert self.process.poll() is None, "exited (%d) waiting for %s" % (
-                exit_status(self.process.returncode), what)
             try:
                 last = self.capture()
-                if predicate(last):
-                    if self.shots and shot:
-                        os.makedirs(self.shots, exist_ok=True)
-                        last.save_png(os.path.join(self.shots, shot + ".png"))
-                    return last
             except ValueError:  # the window is still being placed
-                pass
-            time.sleep(0.02)  # leaves the game its share of the processors
-        if last:
-            last.save_png(os.path.join(tempfile.gettempdir(), "halvren-e2e-failure.png"))
-        raise AssertionError("no %s within %.0f s (last capture: %s/halvren-e2e-failure.png)"
-                             % (what, timeout, tempfile.gettempdir()))
+                self.frames(1)
+                continue
+            index = screens(last) if callable(screens) else last.which(screens)
+            if index is not None:
+                if self.shots and shot:
+                    os.makedirs(self.shots, exist_ok=True)
+                    last.save_png(os.path.join(self.shots, shot + ".png"))
+                return index
+            assert not meanwhile or last.which(meanwhile) is not None, (
+                "waiting for %s: %s" % (what, list(last.differences(meanwhile[0]))))
+            self.frames(1)
+        raise AssertionError("no %s within %.0f s: %s" % (
+            what, timeout, last and not callable(screens) and list(last.differences(screens[0]))))
 
     def key(self, *names, delay_ms=40):
         if names:
@@ -282,7 +363,8 @@ def solver_keys(solver, run_dir):
 
 
 def run_checks(checks):
-    """Runs each (name, function); one line per check and one summary. Returns the exit code."""
+    """Runs each (name, function); one line per check and one summary. Returns the exit code,
+    which is a failure when no check was selected."""
     failed = 0
     for name, check in checks:
         started = time.monotonic()
@@ -292,5 +374,5 @@ def run_checks(checks):
         except Exception:
             failed += 1
             print("FAIL %s:\n%s" % (name, traceback.format_exc()), flush=True)
-    print("%d passed, %d failed" % (len(checks) - failed, failed))
-    return 1 if failed else 0
+    print("%d passed, %d failed" % (len(checks) - failed, failed) if checks else "none selected")
+    return 1 if failed or not checks else 0

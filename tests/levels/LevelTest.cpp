@@ -13,6 +13,31 @@ using namespace testsupport;
 namespace
 {
 
+using Rows = std::vector<std::string>;
+
+// A map walled all round, its marker on row 2, column 3 and its exit on row 9, column 14.
+Rows walledMap(char marker)
+{
+    Rows rows(13, "#" + std::string(17, '.') + "#");
+    rows.front() = rows.back() = std::string(19, '#');
+    rows[2][3] = marker;
+    rows[9][14] = 'E';
+    return rows;
+}
+
+std::string joinLines(const Rows& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+std::string levelText(const Rows& red = walledMap('R'), const Rows& blue = walledMap('B'))
+{
+    return "[RED]\n" + joinLines(red) + "[BLUE]\n" + joinLines(blue);
+}
+
 class LevelTest : public ::testing::Test
 {
 protected:

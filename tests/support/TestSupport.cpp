@@ -117,29 +117,7 @@ std::vector<Delivery> Recorder::received(const std::string& type) const
     return found;
 }
 
-Rows walledMap(char marker)
-{
-    Rows rows(13, "#" + std::string(17, '.') + "#");
-    rows.front() = rows.back() = std::string(19, '#');
-    rows[2][3] = marker;
-    rows[9][14] = 'E';
-    return rows;
-}
-
-std::string joinLines(const Rows& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
-}
-
-std::string levelText(const Rows& red, const Rows& blue)
-{
-    return "[RED]\n" + joinLines(red) + "[BLUE]\n" + joinLines(blue);
-}
-
-sf::Image captureWindow()
+int pixelsOfColor(int column, int row, sf::Color color)
 {
     cor::DisplayManager& display = cor::DisplayManager::instance();
     display.flush();
@@ -151,22 +129,7 @@ sf::Image captureWindow()
     texture.create(window.getSize().x, window.getSize().y);
 #endif
     texture.update(window);
-    return texture.copyToImage();
-}
-
-sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y)
-{
-#if SFML_VERSION_MAJOR >= 3
-    return image.getPixel({x, y});
-#else
-    return image.getPixel(x, y);
-#endif
-}
-
-int pixelsOfColor(int column, int row, sf::Color color)
-{
-    const cor::DisplayManager& display = cor::DisplayManager::instance();
-    const sf::Image image = captureWindow();
+    const sf::Image image = texture.copyToImage();
     const auto near = [](std::uint8_t value, std::uint8_t target)
     { return target > 127 ? value > 160 : value < 96; };
     // The cell's background box, where it overlaps neither neighbour's.
@@ -177,7 +140,11 @@ int pixelsOfColor(int column, int row, sf::Color color)
     for (auto y = static_cast<unsigned>(from.y); y < static_cast<unsigned>(to.y); ++y)
         for (auto x = static_cast<unsigned>(from.x); x < static_cast<unsigned>(to.x); ++x)
         {
-            const sf::Color pixel = pixelAt(image, x, y);
+#if SFML_VERSION_MAJOR >= 3
+            const sf::Color pixel = image.getPixel({x, y});
+#else
+            const sf::Color pixel = image.getPixel(x, y);
+#endif
             found += pixel != sf::Color::Black && near(pixel.r, color.r) &&
                      near(pixel.g, color.g) && near(pixel.b, color.b);
         }

@@ -2,8 +2,8 @@
 #define HALVREN_TEST_SUPPORT_H
 
 // What several test programs need: a temporary working directory, the engine started in a
-// copy of the run directory, an object that records its events, level writers, and a reader
-// for what a cell of the window shows.
+// copy of the run directory, an object that records its events, and a reader for what a cell
+// of the window shows.
 
 #include <cor/Event.h>
 #include <cor/Input.h>
@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <SFML/Graphics/Color.hpp>
-#include <SFML/Graphics/Image.hpp>
 
 #include <filesystem>
 #include <functional>
@@ -83,16 +82,6 @@ private:
     std::vector<Delivery> m_ownLog;
     std::vector<Delivery>* m_log;
 };
-
-using Rows = std::vector<std::string>;
-// A map walled all round, its marker on row 2, column 3 and its exit on row 9, column 14.
-Rows walledMap(char marker);
-std::string joinLines(const Rows& lines);
-std::string levelText(const Rows& red = walledMap('R'), const Rows& blue = walledMap('B'));
-
-// What has been drawn into the engine's window so far in this frame, the cells included.
-sf::Image captureWindow();
-sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y);
 
 // Pixels of the cell that show the colour (each channel near full or zero) in what has been
 // drawn into the window so far in this frame.

@@ -63,6 +63,8 @@ public:
     std::int32_t pixelHeight() const { return m_pixelHeight; }
     std::int32_t cellColumns() const { return m_cellColumns; }
     std::int32_t cellRows() const { return m_cellRows; }
+    // The size, in pixels, of the font every cell's glyph is drawn at.
+    unsigned characterSize() const { return m_characterSize; }
     float cellWidth() const;
     float cellHeight() const;
     Vector cellsToPixels(const Vector& cells) const;

@@ -34,8 +34,10 @@ public:
     double loopOffset() const;
     double loopLength() const;
     void setLooping(bool looping);
+    bool looping() const;
     void play();
     void stop();
+    bool playing() const;
     sf::Music& stream() { return *m_stream; }
 
 private:

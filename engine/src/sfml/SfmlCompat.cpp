@@ -226,6 +226,15 @@ void setMusicLooping(sf::Music& music, bool looping)
 #endif
 }
 
+bool musicLooping(const sf::Music& music)
+{
+#if SFML_VERSION_MAJOR >= 3
+    return music.isLooping();
+#else
+    return music.getLoop();
+#endif
+}
+
 bool textDrawsGlyph(std::uint32_t codepoint)
 {
 #if SFML_VERSION_MAJOR >= 3

@@ -84,6 +84,7 @@ sf::Keyboard::Key graveKey();
 
 void setMusicLoopPoints(sf::Music& music, float offsetSeconds, float lengthSeconds);
 void setMusicLooping(sf::Music& music, bool looping);
+bool musicLooping(const sf::Music& music);
 
 } // namespace cor::sfml
 
