@@ -343,15 +343,20 @@ class Game:
         except subprocess.TimeoutExpired:
             raise AssertionError("still running after %.0f s" % timeout)
 
+    def text(self, data):
+        """Windows ends a text file's lines in CR LF: under Wine lines are compared, not bytes."""
+        text = data.decode("utf-8", "replace")
+        return text.replace("\r\n", "\n") if self.wine else text
+
     def stdout(self):
-        return os.pread(self.out.fileno(), 1 << 20, 0).decode("utf-8", "replace")
+        return self.text(os.pread(self.out.fileno(), 1 << 20, 0))
 
     def stderr(self):
-        return os.pread(self.err.fileno(), 1 << 20, 0).decode("utf-8", "replace")
+        return self.text(os.pread(self.err.fileno(), 1 << 20, 0))
 
     def log(self):
         with open(os.path.join(self.dir, "corvane.log"), "rb") as f:
-            return f.read().decode("utf-8", "replace")
+            return self.text(f.read())
 
 
 def solver_keys(solver, run_dir):
