@@ -41,6 +41,7 @@ if [ ! -d "$prefix" ]; then
         reason=$(grep -m 1 -A 1 '^CMake Error' "$log" | sed -n '2s/^ *//p')
         echo "sfml3.sh: SFML 3 for $target not built: ${reason:-$(grep -m 1 'error' "$log")}" \
              "(log: $log)" >&2
+        rm -rf "$prefix.build" "$prefix.partial"
         exit 1
     fi
     rm -rf "$prefix.build"
