@@ -1,5 +1,9 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian machine, builds, and runs every test on a virtual display.
+# HALVREN_STAGES="sfml3 windows" runs the stages named only, in this order:
+#   format release sanitize fuzz sfml3 windows
+# A stage or check that cannot run (a tool or source archive missing) fails the command under
+# CI=true; otherwise it is skipped and named in the closing summary, beside each stage's time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -7,29 +11,134 @@ scripts/setup.sh
 # No sound card on build machines.
 halvren_quiet_audio
 
-# Stage 0: every C++ file follows .clang-format, and the game sees no SFML, not even through
-# an engine header.
-find engine game tools tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
-    xargs -0 clang-format --dry-run --Werror
-if grep -rl SFML game/ ||
-    for source in game/*.cpp; do c++ -std=c++17 -Iengine/include -Igame -M "$source"; done |
-    grep SFML/; then
-    echo "test.sh: the files above bring SFML into the game" >&2
-    exit 1
-fi
+all_stages=(format release sanitize fuzz sfml3 windows)
+read -r -a stages <<<"${HALVREN_STAGES:-${all_stages[*]}}"
+times=() skipped=() temporary=() stage=""
+for name in "${stages[@]}"; do
+    [[ " ${all_stages[*]} " == *" $name "* ]] || { echo "test.sh: no stage '$name'" >&2; exit 2; }
+done
 
-# Stage 1: the release build, every test (memcheck and soak runs included). The C++ tests use
-# this stage's display; each program-level test starts one of its own.
-scripts/build.sh release -DHALVREN_WERROR=ON
-scripts/with-display.sh ctest --test-dir build/release --output-on-failure -j2 --timeout 600
+finish() {
+    local status=$?
+    rm -rf "${temporary[@]}"
+    echo "test.sh: ${times[*]:-no stage finished}"
+    [ ${#skipped[@]} -eq 0 ] || echo "test.sh: SKIPPED: $(printf '%s; ' "${skipped[@]}")"
+    if [ "$status" -eq 0 ]; then
+        echo "test.sh: every stage run passed"
+    elif [ -n "$stage" ]; then
+        echo "test.sh: FAILED in stage $stage"
+    fi
+}
+trap finish EXIT
 
-# Stage 2: the whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, the
-# end-to-end scenarios and the soak included (memcheck runs only on the release build).
-scripts/build.sh sanitize -DHALVREN_WERROR=ON
-scripts/with-display.sh tests/support/with-sanitizer-env.sh \
-    ctest --test-dir build/sanitize --output-on-failure -j2 --timeout 900
+# missing TOOL WHAT: true when TOOL is not installed, WHAT then being skipped; under CI a failure.
+missing() {
+    command -v "$1" >/dev/null && return 1
+    if [ "${CI:-}" = true ]; then
+        echo "test.sh: $1 is missing, so $2 cannot run" >&2
+        exit 1
+    fi
+    skipped+=("$2 (no $1)")
+}
 
-# Stage 3: each fuzz target for a bounded run from its seeds (scripts/fuzz-long.sh runs long).
-cmake --preset fuzz -DHALVREN_SFML="$HALVREN_SFML" -DHALVREN_WERROR=ON >/dev/null
-cmake --build --preset fuzz -j"$(nproc)" --target halvren_fuzzers
-ctest --test-dir build/fuzz --output-on-failure -j2 -L fuzz
+# Sets labels, what a stage's CTest run leaves out: the Win32 probe, which the Windows stage
+# runs, and the tests whose tool is missing outside CI.
+leave_out() {
+    labels=win32
+    if missing valgrind "the memcheck tests ($stage)"; then labels+="|memcheck"; fi
+    if missing lintian "the package test ($stage)"; then labels+="|package"; fi
+}
+
+# Stage format: every C++ file follows .clang-format, and the game sees no SFML, not even
+# through an engine header.
+stage_format() {
+    find engine game tools tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
+        xargs -0 clang-format --dry-run --Werror
+    if grep -rl SFML game/ ||
+        for source in game/*.cpp; do c++ -std=c++17 -Iengine/include -Igame -M "$source"; done |
+        grep SFML/; then
+        echo "test.sh: the files above bring SFML into the game" >&2
+        exit 1
+    fi
+}
+
+# Stage release: the release build, every test (memcheck and soak runs included). The C++ tests
+# use this stage's display; each program-level test starts one of its own.
+stage_release() {
+    local labels
+    leave_out
+    scripts/build.sh release -DHALVREN_WERROR=ON
+    scripts/with-display.sh ctest --test-dir build/release --output-on-failure --no-tests=error \
+        -j2 --timeout 600 -LE "$labels"
+}
+
+# Stage sanitize: the whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer,
+# the end-to-end scenarios and the soak included (memcheck runs only on the release builds).
+stage_sanitize() {
+    scripts/build.sh sanitize -DHALVREN_WERROR=ON
+    scripts/with-display.sh tests/support/with-sanitizer-env.sh \
+        ctest --test-dir build/sanitize --output-on-failure --no-tests=error -j2 --timeout 900 \
+        -LE win32
+}
+
+# Stage fuzz: each fuzz target for a bounded run from its seeds (scripts/fuzz-long.sh runs long).
+stage_fuzz() {
+    cmake --preset fuzz -DHALVREN_SFML="$HALVREN_SFML" -DHALVREN_WERROR=ON >/dev/null
+    cmake --build --preset fuzz -j"$(nproc)" --target halvren_fuzzers
+    ctest --test-dir build/fuzz --output-on-failure --no-tests=error -j2 -L fuzz
+}
+
+# Configures build/sfml3 against SFML 3.0.2, built once into the per-user cache.
+configure_sfml3() {
+    local prefix
+    prefix=$(scripts/sfml3.sh linux)
+    HALVREN_SFML=3 cmake --preset sfml3 -DCMAKE_PREFIX_PATH="$prefix" -DHALVREN_WERROR=ON \
+        >/dev/null
+}
+
+# Stage sfml3: the release build against SFML 3.0.2 (with Debian's FreeType, Vorbis, Ogg and
+# FLAC) and its whole suite.
+stage_sfml3() {
+    local labels
+    leave_out
+    configure_sfml3
+    cmake --build --preset sfml3 -j"$(nproc)"
+    scripts/with-display.sh ctest --test-dir build/sfml3 --output-on-failure --no-tests=error \
+        -j2 --timeout 600 -LE "$labels"
+}
+
+# Stage windows: the game cross-built against SFML 3.0.2 for Windows, its zip unpacked into a
+# temporary folder, and from there the whole game and the runs that apply on Windows played
+# under Wine; then the Win32 platform layer's probe. The music generator and the solver run on
+# this machine: the SFML 3 stage's build has them.
+stage_windows() {
+    if missing x86_64-w64-mingw32-g++-posix "the Windows stage" ||
+        missing /usr/lib/wine/wine64 "the Windows stage"; then
+        return
+    fi
+    local prefix host=build/sfml3 unpacked zip
+    prefix=$(scripts/sfml3.sh windows)
+    [ -f "$host/CMakeCache.txt" ] || configure_sfml3
+    cmake --build "$host" -j"$(nproc)" --target halvren-musicgen halvren-solver halvren_win32_probe
+    cmake --preset windows -DCMAKE_PREFIX_PATH="$prefix" -DHALVREN_WERROR=ON \
+        -DHALVREN_HOST_MUSICGEN="$PWD/$host/tools/musicgen/halvren-musicgen" >/dev/null
+    cmake --build --preset windows -j"$(nproc)"
+    rm -f build/windows/*.zip
+    (cd build/windows && cpack -G ZIP >/dev/null)
+    zip=$(echo build/windows/*.zip)
+    unpacked=$(mktemp -d)
+    temporary+=("$unpacked")
+    (cd "$unpacked" && cmake -E tar xf "$OLDPWD/$zip")
+    for check in full-game runs; do
+        scripts/with-display.sh python3 tests/e2e/play_test.py --wine \
+            "$unpacked/$(basename "$zip" .zip)" "$host/tools/solver/halvren-solver" "$check"
+    done
+    ctest --test-dir "$host" --output-on-failure --no-tests=error -L win32
+}
+
+for stage in "${stages[@]}"; do
+    start=$SECONDS
+    echo "test.sh: stage $stage" >&2
+    "stage_$stage"
+    times+=("$stage $((SECONDS - start)) s;")
+done
