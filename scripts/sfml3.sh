@@ -46,5 +46,6 @@ if [ ! -d "$prefix" ]; then
     fi
     rm -rf "$prefix.build"
     mv "$prefix.partial" "$prefix"
+    echo "sfml3.sh: SFML 3 for $target built in $SECONDS s" >&2
 fi
 echo "$prefix"

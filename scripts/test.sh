@@ -88,12 +88,17 @@ stage_fuzz() {
     ctest --test-dir build/fuzz --output-on-failure --no-tests=error -j2 -L fuzz
 }
 
-# Configures build/sfml3 against SFML 3.0.2, built once into the per-user cache.
+# configure_sfml3 PRESET linux|windows [CMAKE ARGUMENTS...]: configures build/PRESET against
+# SFML 3.0.2, built once into the per-user cache. A build configured against another copy starts
+# afresh: its cache holds the paths of that copy's packages.
 configure_sfml3() {
-    local prefix
-    prefix=$(scripts/sfml3.sh linux)
-    HALVREN_SFML=3 cmake --preset sfml3 -DCMAKE_PREFIX_PATH="$prefix" -DHALVREN_WERROR=ON \
-        >/dev/null
+    local preset=$1 prefix fresh=()
+    prefix=$(scripts/sfml3.sh "$2")
+    shift 2
+    [ "$(sed -n 's/^CMAKE_PREFIX_PATH:[A-Z]*=//p' "build/$preset/CMakeCache.txt" 2>/dev/null)" = \
+        "$prefix" ] || fresh=(--fresh)
+    HALVREN_SFML=3 cmake --preset "$preset" "${fresh[@]}" -DCMAKE_PREFIX_PATH="$prefix" \
+        -DHALVREN_WERROR=ON "$@" >/dev/null
 }
 
 # Stage sfml3: the release build against SFML 3.0.2 (with Debian's FreeType, Vorbis, Ogg and
@@ -101,7 +106,7 @@ configure_sfml3() {
 stage_sfml3() {
     local labels
     leave_out
-    configure_sfml3
+    configure_sfml3 sfml3 linux
     cmake --build --preset sfml3 -j"$(nproc)"
     scripts/with-display.sh ctest --test-dir build/sfml3 --output-on-failure --no-tests=error \
         -j2 --timeout 600 -LE "$labels"
@@ -116,12 +121,11 @@ stage_windows() {
         missing /usr/lib/wine/wine64 "the Windows stage"; then
         return
     fi
-    local prefix host=build/sfml3 unpacked zip
-    prefix=$(scripts/sfml3.sh windows)
-    [ -f "$host/CMakeCache.txt" ] || configure_sfml3
+    local host=build/sfml3 unpacked zip
+    configure_sfml3 sfml3 linux
     cmake --build "$host" -j"$(nproc)" --target halvren-musicgen halvren-solver halvren_win32_probe
-    cmake --preset windows -DCMAKE_PREFIX_PATH="$prefix" -DHALVREN_WERROR=ON \
-        -DHALVREN_HOST_MUSICGEN="$PWD/$host/tools/musicgen/halvren-musicgen" >/dev/null
+    configure_sfml3 windows windows \
+        -DHALVREN_HOST_MUSICGEN="$PWD/$host/tools/musicgen/halvren-musicgen"
     cmake --build --preset windows -j"$(nproc)"
     rm -f build/windows/*.zip
     (cd build/windows && cpack -G ZIP >/dev/null)
