@@ -123,7 +123,7 @@ stage_windows() {
     fi
     local host=build/sfml3 unpacked zip
     configure_sfml3 sfml3 linux
-    cmake --build "$host" -j"$(nproc)" --target halvren-musicgen halvren-solver halvren_win32_probe
+    cmake --build "$host" -j"$(nproc)" --target halvren-musicgen halvren-solver
     configure_sfml3 windows windows \
         -DHALVREN_HOST_MUSICGEN="$PWD/$host/tools/musicgen/halvren-musicgen"
     cmake --build --preset windows -j"$(nproc)"
