@@ -1,7 +1,7 @@
-# SFML 3 through FetchContent, as SFML's project template takes it: halvren_fetch_sfml([EXCLUDE_FROM_ALL])
-# adds SFML's targets (SFML::Graphics and the rest) to the build. SelectSfml.cmake calls it when no
-# SFML 3 is installed; cmake/sfml-prefix calls it to build the installed copy the test command
-# keeps (scripts/sfml3.sh).
+# SFML 3 through FetchContent, as SFML's project template takes it:
+# halvren_fetch_sfml([EXCLUDE_FROM_ALL]) adds SFML's targets (SFML::Graphics...) to the build.
+# SelectSfml.cmake calls it when no SFML 3 is installed; cmake/sfml-prefix calls it to build the
+# installed copy the test command keeps (scripts/sfml3.sh).
 #
 # With a network SFML comes from its release archive, and a Windows build of SFML fetches
 # FreeType, Ogg, Vorbis and FLAC itself. Without one, HALVREN_DEPS_DIR names a folder holding the
@@ -11,14 +11,17 @@
 include(FetchContent)
 
 set(HALVREN_DEPS_DIR "$ENV{HALVREN_DEPS_DIR}" CACHE PATH
-    "Folder of source archives for builds without a network (SFML, and its dependencies for Windows)")
+    "Folder of source archives for builds without a network (SFML, its dependencies for Windows)")
 
 set(HALVREN_SFML3_VERSION 3.0.2)
-set(_sfml_release_url https://github.com/SFML/SFML/archive/refs/tags/${HALVREN_SFML3_VERSION}.tar.gz)
+set(_sfml_release_url
+    https://github.com/SFML/SFML/archive/refs/tags/${HALVREN_SFML3_VERSION}.tar.gz)
+# The code host's archive of the tag; the archives below are made from the same tags by git
+# archive, hence SHA-256 sums of their own.
 set(_sfml_release_sha256 0034e05f95509e5d3fb81b1625713e06da7b068f210288ce3fd67106f8f46995)
 # name | archive in HALVREN_DEPS_DIR | its SHA-256 | SFML's patch script for it, under tools/
 set(_sfml_archives
-    "SFML|SFML-3.0.2.tar.gz|4ec112c9d011405049ab3b96ba1915675f08d8ab16f5c62d317ed1b14fbe33d4|"
+    "SFML|SFML-${HALVREN_SFML3_VERSION}.tar.gz|4ec112c9d011405049ab3b96ba1915675f08d8ab16f5c62d317ed1b14fbe33d4|"
     "freetype|freetype-2.13.2.tar.gz|751ae640a150a28bb0ddc5296e19bb64f54b6d60020c6de02109a1c3d813050d|freetype/PatchFreetype"
     "ogg|ogg-1.3.5.tar.gz|ef1464a8d93a0d75d89a3b6196cca12226989abb5715bfe31bcb58cc2e4f850b|ogg/PatchOgg"
     "vorbis|vorbis-1.3.7.tar.gz|267fb73a5ec116e33eb524694760364afe9e1a511be7420ea9ec9887d4eba701|vorbis/PatchVorbis"
