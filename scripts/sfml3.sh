@@ -37,8 +37,10 @@ if [ ! -d "$prefix" ]; then
                -DHALVREN_DEPS_DIR="${HALVREN_DEPS_DIR:-}" &&
            cmake --build "$prefix.build" -j"$(nproc)" &&
            cmake --install "$prefix.build" --prefix "$prefix.partial"; } >"$log" 2>&1; then
-        # The first error CMake or the compiler reported names what is missing or wrong.
-        reason=$(grep -m 1 -A 1 '^CMake Error' "$log" | sed -n '2s/^ *//p')
+        # The first error CMake or the compiler reported names what is missing or wrong; CMake's
+        # message is its indented lines, joined here into one.
+        reason=$(awk '/^CMake Error/ { inside = 1; next } inside && /^[^ ]/ { exit }
+                      inside { printf "%s ", $0 }' "$log" | tr -s ' ' | sed 's/^ //; s/ $//')
         echo "sfml3.sh: SFML 3 for $target not built: ${reason:-$(grep -m 1 'error' "$log")}" \
              "(log: $log)" >&2
         rm -rf "$prefix.build" "$prefix.partial"

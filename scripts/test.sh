@@ -19,10 +19,13 @@ for name in "${stages[@]}"; do
 done
 
 finish() {
-    local status=$?
+    local status=$? list
     rm -rf "${temporary[@]}"
     echo "test.sh: ${times[*]:-no stage finished}"
-    [ ${#skipped[@]} -eq 0 ] || echo "test.sh: SKIPPED: $(printf '%s; ' "${skipped[@]}")"
+    if [ ${#skipped[@]} -gt 0 ]; then
+        printf -v list '%s; ' "${skipped[@]}"
+        echo "test.sh: SKIPPED: ${list%; }"
+    fi
     if [ "$status" -eq 0 ]; then
         echo "test.sh: every stage run passed"
     elif [ -n "$stage" ]; then
