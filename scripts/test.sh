@@ -21,7 +21,9 @@ done
 finish() {
     local status=$? list
     rm -rf "${temporary[@]}"
-    echo "test.sh: ${times[*]:-no stage finished}"
+    printf -v list '%s; ' "${times[@]}"
+    list=${list%; }
+    echo "test.sh: stage times: ${list:-none}"
     if [ ${#skipped[@]} -gt 0 ]; then
         printf -v list '%s; ' "${skipped[@]}"
         echo "test.sh: SKIPPED: ${list%; }"
@@ -147,5 +149,5 @@ for stage in "${stages[@]}"; do
     start=$SECONDS
     echo "test.sh: stage $stage" >&2
     "stage_$stage"
-    times+=("$stage $((SECONDS - start)) s;")
+    times+=("$stage $((SECONDS - start)) s")
 done
