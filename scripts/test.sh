@@ -102,7 +102,7 @@ configure_sfml3() {
     shift 2
     [ "$(sed -n 's/^CMAKE_PREFIX_PATH:[A-Z]*=//p' "build/$preset/CMakeCache.txt" 2>/dev/null)" = \
         "$prefix" ] || fresh=(--fresh)
-    HALVREN_SFML=3 cmake --preset "$preset" "${fresh[@]}" -DCMAKE_PREFIX_PATH="$prefix" \
+    cmake --preset "$preset" "${fresh[@]}" -DCMAKE_PREFIX_PATH="$prefix" \
         -DHALVREN_WERROR=ON "$@" >/dev/null
 }
 
