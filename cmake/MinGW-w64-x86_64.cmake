@@ -1,7 +1,6 @@
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64, posix thread model (the win32
-# model has no std::thread or std::mutex).
-#   cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64-x86_64.cmake \
-#         -DCMAKE_PREFIX_PATH=<SFML for Windows install prefix> ...
+# model has no std::thread or std::mutex); SFML for Windows is built with the same file.
+#   cmake --preset windows -DCMAKE_PREFIX_PATH="$(scripts/sfml3.sh windows)"
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

@@ -5,6 +5,9 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     libsfml-dev fonts-dejavu-core
+    # SFML 3.0.2, built by the test command, takes these from Debian
+    libfreetype-dev libflac-dev libvorbis-dev libogg-dev libx11-dev libxrandr-dev libxcursor-dev
+    libxi-dev libudev-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-utils imagemagick
     clang clang-format libclang-rt-14-dev valgrind

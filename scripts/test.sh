@@ -1,5 +1,9 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian machine, builds, and runs every test on a virtual display.
+# HALVREN_STAGES="sfml3 windows" runs the stages named only, in this order:
+#   release sanitize fuzz sfml3 windows
+# A stage or check that cannot run (a tool or source archive missing) fails the command under
+# CI=true; otherwise it is skipped and named in the closing summary, beside each stage's time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -7,19 +11,132 @@ scripts/setup.sh
 # No sound card on build machines.
 halvren_quiet_audio
 
-# Stage 1: the release build, every test (the format and SFML-in-the-game checks, memcheck and
-# soak runs included). The C++ tests use this stage's display; each program-level test starts
-# one of its own.
-scripts/build.sh release -DHALVREN_WERROR=ON
-scripts/with-display.sh ctest --test-dir build/release --output-on-failure -j2 --timeout 600
+all_stages=(release sanitize fuzz sfml3 windows)
+read -r -a stages <<<"${HALVREN_STAGES:-${all_stages[*]}}"
+times=() skipped=() temporary=() stage=""
+for name in "${stages[@]}"; do
+    [[ " ${all_stages[*]} " == *" $name "* ]] || { echo "test.sh: no stage '$name'" >&2; exit 2; }
+done
 
-# Stage 2: the whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer, the
-# end-to-end scenarios and the soak included (memcheck runs only on the release build).
-scripts/build.sh sanitize -DHALVREN_WERROR=ON
-scripts/with-display.sh tests/support/with-sanitizer-env.sh \
-    ctest --test-dir build/sanitize --output-on-failure -j2 --timeout 900
+finish() {
+    local status=$? list
+    rm -rf "${temporary[@]}"
+    printf -v list '%s; ' "${times[@]}"
+    list=${list%; }
+    echo "test.sh: stage times: ${list:-none}"
+    if [ ${#skipped[@]} -gt 0 ]; then
+        printf -v list '%s; ' "${skipped[@]}"
+        echo "test.sh: SKIPPED: ${list%; }"
+    fi
+    if [ "$status" -eq 0 ]; then
+        echo "test.sh: every stage run passed"
+    elif [ -n "$stage" ]; then
+        echo "test.sh: FAILED in stage $stage"
+    fi
+}
+trap finish EXIT
 
-# Stage 3: each fuzz target for a bounded run from its seeds (scripts/fuzz-long.sh runs long).
-cmake --preset fuzz -DHALVREN_SFML="$HALVREN_SFML" -DHALVREN_WERROR=ON >/dev/null
-cmake --build --preset fuzz -j"$(nproc)" --target halvren_fuzzers
-ctest --test-dir build/fuzz --output-on-failure -j2 -L fuzz
+# missing TOOL WHAT: true when TOOL is not installed, WHAT then being skipped; under CI a failure.
+missing() {
+    command -v "$1" >/dev/null && return 1
+    if [ "${CI:-}" = true ]; then
+        echo "test.sh: $1 is missing, so $2 cannot run" >&2
+        exit 1
+    fi
+    skipped+=("$2 (no $1)")
+}
+
+# Sets labels, what a stage's CTest run leaves out: the Win32 probe, which the Windows stage
+# runs, and the tests whose tool is missing outside CI.
+leave_out() {
+    labels=win32
+    if missing valgrind "the memcheck tests ($stage)"; then labels+="|memcheck"; fi
+    if missing lintian "the package test ($stage)"; then labels+="|package"; fi
+}
+
+# Stage release: the release build, every test (the format and SFML-in-the-game checks, memcheck
+# and soak runs, the package included). The C++ tests use this stage's display; each
+# program-level test starts one of its own.
+stage_release() {
+    local labels
+    leave_out
+    scripts/build.sh release -DHALVREN_WERROR=ON
+    scripts/with-display.sh ctest --test-dir build/release --output-on-failure --no-tests=error \
+        -j2 --timeout 600 -LE "$labels"
+}
+
+# Stage sanitize: the whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer,
+# the end-to-end scenarios and the soak included (memcheck runs only on the release builds).
+stage_sanitize() {
+    scripts/build.sh sanitize -DHALVREN_WERROR=ON
+    scripts/with-display.sh tests/support/with-sanitizer-env.sh \
+        ctest --test-dir build/sanitize --output-on-failure --no-tests=error -j2 --timeout 900 \
+        -LE win32
+}
+
+# Stage fuzz: each fuzz target for a bounded run from its seeds (scripts/fuzz-long.sh runs long).
+stage_fuzz() {
+    cmake --preset fuzz -DHALVREN_SFML="$HALVREN_SFML" -DHALVREN_WERROR=ON >/dev/null
+    cmake --build --preset fuzz -j"$(nproc)" --target halvren_fuzzers
+    ctest --test-dir build/fuzz --output-on-failure --no-tests=error -j2 -L fuzz
+}
+
+# configure_sfml3 PRESET linux|windows [CMAKE ARGUMENTS...]: configures build/PRESET against
+# SFML 3.0.2, built once into the per-user cache. A build configured against another copy starts
+# afresh: its cache holds the paths of that copy's packages.
+configure_sfml3() {
+    local preset=$1 prefix fresh=()
+    prefix=$(scripts/sfml3.sh "$2")
+    shift 2
+    [ "$(sed -n 's/^CMAKE_PREFIX_PATH:[A-Z]*=//p' "build/$preset/CMakeCache.txt" 2>/dev/null)" = \
+        "$prefix" ] || fresh=(--fresh)
+    cmake --preset "$preset" "${fresh[@]}" -DCMAKE_PREFIX_PATH="$prefix" \
+        -DHALVREN_WERROR=ON "$@" >/dev/null
+}
+
+# Stage sfml3: the release build against SFML 3.0.2 (with Debian's FreeType, Vorbis, Ogg and
+# FLAC) and its whole suite.
+stage_sfml3() {
+    local labels
+    leave_out
+    configure_sfml3 sfml3 linux
+    cmake --build --preset sfml3 -j"$(nproc)"
+    scripts/with-display.sh ctest --test-dir build/sfml3 --output-on-failure --no-tests=error \
+        -j2 --timeout 600 -LE "$labels"
+}
+
+# Stage windows: the game cross-built against SFML 3.0.2 for Windows, its zip made twice (it must
+# come out the same) and unpacked into a temporary folder, and from there the whole game and the
+# runs that apply on Windows played under Wine; then the Win32 platform layer's probe. The music
+# generator, the solver and the reference glyphs come from this machine's SFML 3 build.
+stage_windows() {
+    if missing x86_64-w64-mingw32-g++-posix "the Windows stage" ||
+        missing /usr/lib/wine/wine64 "the Windows stage"; then
+        return
+    fi
+    local host=build/sfml3 packages unpacked zip
+    configure_sfml3 sfml3 linux
+    cmake --build "$host" -j"$(nproc)" --target halvren-musicgen halvren-solver \
+        halvren-reference-glyphs
+    configure_sfml3 windows windows \
+        -DHALVREN_HOST_MUSICGEN="$PWD/$host/tools/musicgen/halvren-musicgen"
+    cmake --build --preset windows -j"$(nproc)"
+    packages=$(mktemp -d) unpacked=$(mktemp -d)
+    temporary+=("$packages" "$unpacked")
+    bash tests/e2e/reproducible_test.sh build/windows ZIP cpack "$packages"
+    zip=$(echo "$packages"/1/*.zip)
+    (cd "$unpacked" && cmake -E tar xf "$zip")
+    for check in full-game runs; do
+        HALVREN_GLYPH_TOOL="$PWD/$host/tests/halvren-reference-glyphs" \
+            scripts/with-display.sh python3 tests/e2e/play_test.py --wine \
+            "$unpacked/$(basename "$zip" .zip)" "$host/tools/solver/halvren-solver" "$check"
+    done
+    ctest --test-dir "$host" --output-on-failure --no-tests=error -L win32
+}
+
+for stage in "${stages[@]}"; do
+    start=$SECONDS
+    echo "test.sh: stage $stage" >&2
+    "stage_$stage"
+    times+=("$stage $((SECONDS - start)) s")
+done
