@@ -55,23 +55,20 @@ leave_out() {
 }
 
 # Stage release: the release build, every test (the format and SFML-in-the-game checks, memcheck
-# and soak runs, the package included). The C++ tests use this stage's display; each
-# program-level test starts one of its own.
+# and soak runs, the package included). Every test starts an X display of its own.
 stage_release() {
     local labels
     leave_out
     scripts/build.sh release -DHALVREN_WERROR=ON
-    scripts/with-display.sh ctest --test-dir build/release --output-on-failure --no-tests=error \
-        -j2 --timeout 600 -LE "$labels"
+    ctest --preset release --no-tests=error -j2 --timeout 600 -LE "$labels"
 }
 
 # Stage sanitize: the whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer,
 # the end-to-end scenarios and the soak included (memcheck runs only on the release builds).
 stage_sanitize() {
     scripts/build.sh sanitize -DHALVREN_WERROR=ON
-    scripts/with-display.sh tests/support/with-sanitizer-env.sh \
-        ctest --test-dir build/sanitize --output-on-failure --no-tests=error -j2 --timeout 900 \
-        -LE win32
+    tests/support/with-sanitizer-env.sh \
+        ctest --preset sanitize --no-tests=error -j2 --timeout 900 -LE win32
 }
 
 # Stage fuzz: each fuzz target for a bounded run from its seeds (scripts/fuzz-long.sh runs long).
@@ -101,8 +98,7 @@ stage_sfml3() {
     leave_out
     configure_sfml3 sfml3 linux
     cmake --build --preset sfml3 -j"$(nproc)"
-    scripts/with-display.sh ctest --test-dir build/sfml3 --output-on-failure --no-tests=error \
-        -j2 --timeout 600 -LE "$labels"
+    ctest --preset sfml3 --no-tests=error -j2 --timeout 600 -LE "$labels"
 }
 
 # Stage windows: the game cross-built against SFML 3.0.2 for Windows, its zip made twice (it must
