@@ -18,6 +18,24 @@ install(CODE "
             \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/$<TARGET_FILE_NAME:halvren>\"
             COMMAND_ERROR_IS_FATAL ANY)
     endif()" COMPONENT windows)
+# The licences of the libraries inside halvren.exe, which ask a program built with them to carry
+# their notices: those installed with SFML (scripts/sfml3.sh's prefix), and the MinGW runtime's
+# (winpthreads and the C runtime start-up code) as Debian's mingw-w64 gives it.
+get_filename_component(_sfml_prefix "${SFML_DIR}/../../.." ABSOLUTE)
+file(GLOB _sfml_notices "${_sfml_prefix}/share/doc/*/*")
+list(FILTER _sfml_notices EXCLUDE REGEX "readme")
+set(_mingw_notice /usr/share/doc/mingw-w64-x86-64-dev/copyright)
+if(NOT SFML_DIR OR NOT _sfml_notices OR NOT EXISTS ${_mingw_notice})
+    message(FATAL_ERROR "The Windows zip needs the licence notices of what halvren.exe links: "
+        "build against SFML 3 installed by scripts/sfml3.sh windows, with mingw-w64-x86-64-dev")
+endif()
+foreach(_notice ${_sfml_notices})
+    get_filename_component(_library "${_notice}" DIRECTORY)
+    get_filename_component(_library "${_library}" NAME)
+    install(FILES ${_notice} DESTINATION licences/${_library} COMPONENT windows)
+endforeach()
+install(FILES ${_mingw_notice} DESTINATION licences/mingw-w64 COMPONENT windows)
+
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_FILE_NAME halvren-${PROJECT_VERSION}-windows-x64)
 set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)

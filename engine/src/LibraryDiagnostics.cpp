@@ -2,6 +2,8 @@
 
 #include <SFML/System/Err.hpp>
 
+#include <ostream>
+
 namespace cor
 {
 

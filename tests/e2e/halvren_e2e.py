@@ -27,7 +27,7 @@ CELL_W, CELL_H = WIDTH / COLUMNS, HEIGHT / ROWS
 # A cell's picture: the rows of its background box (a fifth of a cell down, one pixel shorter
 # than the cell), and the columns that no neighbour's glyph reaches into. Columns fall on
 # fifths of a pixel, so a glyph has five pictures.
-BOX_X, BOX_Y, BOX_W, BOX_H, PHASES = 3, 6, 10, 31, 5
+BOX_X, BOX_Y, BOX_W, BOX_H, PHASES = 4, 6, 9, 31, 5
 COLOURS = {(1, 0, 0): "red", (0, 1, 0): "green", (1, 1, 0): "yellow", (0, 0, 1): "blue",
            (1, 0, 1): "magenta", (0, 1, 1): "cyan", (1, 1, 1): "white"}
 LIT = bytes(1 if v >= 128 else 0 for v in range(256))  # anti-aliased edges below count as dark

@@ -6,6 +6,7 @@
 
 #include <cor/DisplayManager.h>
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 
 #include <iostream>

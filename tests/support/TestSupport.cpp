@@ -8,6 +8,7 @@
 #include <cor/GameManager.h>
 #include <cor/LogManager.h>
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
