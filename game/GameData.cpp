@@ -1,31 +1,27 @@
 #include "GameData.h"
 
+#include "BoardCells.h"
 #include "Levels.h"
 #include "MusicLoops.h"
 
 #include <cor/ResourceManager.h>
 
+#include <string>
+
 namespace
 {
 
-struct SpriteFile
-{
-    const char* path;
-    const char* label;
+// In load order.
+const char* const SPRITE_LABELS[] = {
+    CHARACTER_CELL.spriteLabel[RED_WORLD],
+    CHARACTER_CELL.spriteLabel[BLUE_WORLD],
+    WALL_CELL.spriteLabel[RED_WORLD],
+    WALL_CELL.spriteLabel[BLUE_WORLD],
+    EXIT_CELL.spriteLabel[RED_WORLD],
+    EXIT_CELL.spriteLabel[BLUE_WORLD],
+    TITLE_ART_LABEL,
+    GAME_OVER_ART_LABEL,
 };
-
-// clang-format off
-const SpriteFile SPRITE_FILES[] = {
-    {"assets/red-player.txt", "red-player"},
-    {"assets/blue-player.txt", "blue-player"},
-    {"assets/red-wall.txt", "red-wall"},
-    {"assets/blue-wall.txt", "blue-wall"},
-    {"assets/red-exit.txt", "red-exit"},
-    {"assets/blue-exit.txt", "blue-exit"},
-    {"assets/halvren-title.txt", "halvren-title"},
-    {"assets/gameover.txt", "gameover"},
-};
-// clang-format on
 
 } // namespace
 
@@ -34,9 +30,9 @@ bool loadGameData()
     if (!loadAllLevels())
         return false;
     cor::ResourceManager& resources = cor::ResourceManager::instance();
-    for (const SpriteFile& sprite : SPRITE_FILES)
+    for (const char* label : SPRITE_LABELS)
     {
-        if (resources.loadSprite(sprite.path, sprite.label) != 0)
+        if (resources.loadSprite(std::string("assets/") + label + ".txt", label) != 0)
             return false;
     }
     return resources.loadMusic(MUSIC_FILE, MUSIC_LABEL) == 0;

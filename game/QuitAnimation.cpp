@@ -1,6 +1,7 @@
 #include "QuitAnimation.h"
 
 #include "Altitudes.h"
+#include "GameData.h"
 #include "ScreenCentre.h"
 
 #include <cor/Event.h>
@@ -13,7 +14,7 @@
 QuitAnimation::QuitAnimation() : m_countdown(1)
 {
     setTypeName("quit-animation");
-    if (assignSprite("gameover") == 0)
+    if (assignSprite(GAME_OVER_ART_LABEL) == 0)
     {
         const cor::Sprite* sprite = animation().sprite();
         // A sprite file may carry any slowdown: keep the product inside the counter's range.

@@ -1,6 +1,7 @@
 #include "TitleScreen.h"
 
 #include "Altitudes.h"
+#include "GameData.h"
 #include "HalvrenController.h"
 #include "KeyPress.h"
 #include "ScreenCentre.h"
@@ -13,7 +14,7 @@ TitleScreen::TitleScreen(HalvrenController* controller) : m_controller(controlle
 {
     setTypeName("title-screen");
     // Without its art the title is invisible, but its keys still work.
-    static_cast<void>(assignSprite("halvren-title"));
+    static_cast<void>(assignSprite(TITLE_ART_LABEL));
     setPosition(SCREEN_CENTRE);
     setSolidness(cor::INTANGIBLE);
     setAltitude(ART_ALTITUDE);
