@@ -41,13 +41,12 @@ int objectCount(const LevelData& level)
 {
     int count = 0;
     for (const LevelMap* map : {&level.redMap, &level.blueMap})
+    {
+        const auto makesAnObject = [world = map == &level.redMap ? RED_WORLD : BLUE_WORLD](
+                                       char cell) { return cellKindOf(cell, world) != nullptr; };
         for (const std::string& row : *map)
-            count += static_cast<int>(std::count_if(
-                row.begin(), row.end(),
-                [map, &level](char cell) {
-                    return cellKindOf(cell, map == &level.redMap ? RED_WORLD : BLUE_WORLD) !=
-                           nullptr;
-                }));
+            count += static_cast<int>(std::count_if(row.begin(), row.end(), makesAnObject));
+    }
     return count;
 }
 

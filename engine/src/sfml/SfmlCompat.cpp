@@ -61,52 +61,70 @@ public:
     explicit FileSource(std::unique_ptr<ReadableFile> file) : m_file(std::move(file)) {}
 
 #if SFML_VERSION_MAJOR >= 3
-    std::optional<std::size_t> read(void* data, std::size_t size) override
-    {
-        return counted(m_file->read(data, static_cast<std::int64_t>(size)));
-    }
-    std::optional<std::size_t> seek(std::size_t position) override
-    {
-        return counted(m_file->seek(static_cast<std::int64_t>(position)));
-    }
-    std::optional<std::size_t> tell() override
-    {
-        return counted(m_file->tell());
-    }
-    std::optional<std::size_t> getSize() override
-    {
-        return counted(m_file->size());
-    }
-
-private:
-    static std::optional<std::size_t> counted(std::int64_t value)
-    {
-        if (value < 0)
-            return std::nullopt;
-        return static_cast<std::size_t>(value);
-    }
+    std::optional<std::size_t> read(void* data, std::size_t size) override;
+    std::optional<std::size_t> seek(std::size_t position) override;
+    std::optional<std::size_t> tell() override;
+    std::optional<std::size_t> getSize() override;
 #else
-    sf::Int64 read(void* data, sf::Int64 size) override
-    {
-        return m_file->read(data, size);
-    }
-    sf::Int64 seek(sf::Int64 position) override
-    {
-        return m_file->seek(position);
-    }
-    sf::Int64 tell() override
-    {
-        return m_file->tell();
-    }
-    sf::Int64 getSize() override
-    {
-        return m_file->size();
-    }
+    sf::Int64 read(void* data, sf::Int64 size) override;
+    sf::Int64 seek(sf::Int64 position) override;
+    sf::Int64 tell() override;
+    sf::Int64 getSize() override;
 #endif
 
 private:
     std::unique_ptr<ReadableFile> m_file;
 };
+
+#if SFML_VERSION_MAJOR >= 3
+// SFML 3 is told of a failed call by an empty result.
+std::optional<std::size_t> counted(std::int64_t value)
+{
+    if (value < 0)
+        return std::nullopt;
+    return static_cast<std::size_t>(value);
+}
+
+std::optional<std::size_t> FileSource::read(void* data, std::size_t size)
+{
+    return counted(m_file->read(data, static_cast<std::int64_t>(size)));
+}
+
+std::optional<std::size_t> FileSource::seek(std::size_t position)
+{
+    return counted(m_file->seek(static_cast<std::int64_t>(position)));
+}
+
+std::optional<std::size_t> FileSource::tell()
+{
+    return counted(m_file->tell());
+}
+
+std::optional<std::size_t> FileSource::getSize()
+{
+    return counted(m_file->size());
+}
+#else
+sf::Int64 FileSource::read(void* data, sf::Int64 size)
+{
+    return m_file->read(data, size);
+}
+
+sf::Int64 FileSource::seek(sf::Int64 position)
+{
+    return m_file->seek(position);
+}
+
+sf::Int64 FileSource::tell()
+{
+    return m_file->tell();
+}
+
+sf::Int64 FileSource::getSize()
+{
+    return m_file->size();
+}
+#endif
 
 } // namespace
 

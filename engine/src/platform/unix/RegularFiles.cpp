@@ -13,9 +13,7 @@ namespace
 // Keeps an open descriptor only when it is a regular file, as a standard I/O stream.
 std::FILE* keepIfRegular(int descriptor, const char* mode)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode))
     {
         close(descriptor);
@@ -37,9 +35,7 @@ std::FILE* keepIfRegular(int descriptor, const char* mode)
 // it); the fstat after it decides, since the name may have been replaced in between.
 std::FILE* openRegularFileForReading(const char* path)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (stat(path, &status) != 0 || !S_ISREG(status.st_mode))
         return nullptr;
     const int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -50,9 +46,7 @@ std::FILE* openRegularFileForReading(const char* path)
 
 std::FILE* createRegularFileForWriting(const char* path)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     if (lstat(path, &status) == 0 && !S_ISREG(status.st_mode))
         return nullptr;
     // No O_TRUNC: the file is emptied only once it is known to be a regular file of its own.

@@ -24,15 +24,11 @@ void watchTerminationRequests()
 {
     for (const int signalNumber : {SIGINT, SIGTERM})
     {
-        struct sigaction previous
-        {
-        };
+        struct sigaction previous = {};
         // A signal the program was started with ignored (nohup, a background job) stays so.
         if (sigaction(signalNumber, nullptr, &previous) != 0 || previous.sa_handler == SIG_IGN)
             continue;
-        struct sigaction action
-        {
-        };
+        struct sigaction action = {};
         action.sa_handler = noteSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
@@ -48,9 +44,7 @@ int terminationRequest()
 void endAsTerminated(int request)
 {
     // Dying of the signal itself tells the parent (a shell: status 128 + n) what happened.
-    struct sigaction defaultAction
-    {
-    };
+    struct sigaction defaultAction = {};
     defaultAction.sa_handler = SIG_DFL;
     sigemptyset(&defaultAction.sa_mask);
     sigaction(request, &defaultAction, nullptr);

@@ -10,9 +10,7 @@ namespace cor::platform
 // Windows has no FIFOs in the file system; directories and devices are what is refused here.
 std::FILE* openRegularFileForReading(const char* path)
 {
-    struct _stat64 status
-    {
-    };
+    struct _stat64 status = {};
     if (_stat64(path, &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG)
         return nullptr;
     return std::fopen(path, "rb");
