@@ -10,10 +10,14 @@ packages=(
     libxi-dev libudev-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-utils imagemagick
-    clang clang-format libclang-rt-14-dev valgrind
+    # what the end-to-end driver loads with ctypes
+    libx11-6 libxdamage1
+    clang clang-format libclang-rt-dev valgrind
     python3
     lintian desktop-file-utils appstream dpkg-dev
     g++-mingw-w64-x86-64-posix wine64
+    # the debian13 stage's fresh system
+    debootstrap
 )
 
 missing=()
