@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian machine, builds, and runs every test on a virtual display.
-# HALVREN_STAGES="sfml3 windows" runs the stages named only, in this order:
-#   release sanitize fuzz sfml3 windows
-# A stage or check that cannot run (a tool or source archive missing) fails the command under
-# CI=true; otherwise it is skipped and named in the closing summary, beside each stage's time.
+# HALVREN_STAGES="sfml3 windows" runs the stages named only, in the order given; by default:
+#   release sanitize fuzz sfml3 windows debian13
+# A stage or check that cannot run (a tool missing, no root for debian13) fails the command
+# under CI=true; otherwise it is skipped and named in the closing summary, beside each stage's
+# time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -11,7 +12,7 @@ scripts/setup.sh
 # No sound card on build machines.
 halvren_quiet_audio
 
-all_stages=(release sanitize fuzz sfml3 windows)
+all_stages=(release sanitize fuzz sfml3 windows debian13)
 read -r -a stages <<<"${HALVREN_STAGES:-${all_stages[*]}}"
 times=() skipped=() temporary=() stage=""
 for name in "${stages[@]}"; do
@@ -36,14 +37,19 @@ finish() {
 }
 trap finish EXIT
 
+# cannot_run WHAT REASON: WHAT is then skipped and named; under CI a failure.
+cannot_run() {
+    if [ "${CI:-}" = true ]; then
+        echo "test.sh: $2, so $1 cannot run" >&2
+        exit 1
+    fi
+    skipped+=("$1 ($2)")
+}
+
 # missing TOOL WHAT: true when TOOL is not installed, WHAT then being skipped; under CI a failure.
 missing() {
     command -v "$1" >/dev/null && return 1
-    if [ "${CI:-}" = true ]; then
-        echo "test.sh: $1 is missing, so $2 cannot run" >&2
-        exit 1
-    fi
-    skipped+=("$2 (no $1)")
+    cannot_run "$2" "$1 is missing"
 }
 
 # Sets labels, what a stage's CTest run leaves out: the Win32 probe, which the Windows stage
@@ -128,6 +134,19 @@ stage_windows() {
             "$unpacked/$(basename "$zip" .zip)" "$host/tools/solver/halvren-solver" "$check"
     done
     ctest --test-dir "$host" --output-on-failure --no-tests=error -L win32
+}
+
+# Stage debian13: a fresh Debian 13 system (scripts/in-debian.sh), where the set-up and the
+# release stage run as a newcomer would run them; a package name that Debian 13 lacks fails it.
+stage_debian13() {
+    if [ "$(id -u)" -ne 0 ]; then
+        cannot_run "the debian13 stage" "it needs root"
+        return
+    fi
+    if missing debootstrap "the debian13 stage"; then
+        return
+    fi
+    scripts/in-debian.sh 13 env HALVREN_STAGES=release scripts/test.sh
 }
 
 for stage in "${stages[@]}"; do
