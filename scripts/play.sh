@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Sets everything up on a fresh Debian machine, builds the game and starts it.
+# Sets up what the game needs on a fresh Debian machine, builds the game alone (build/play) and
+# starts it; the arguments go to the game.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-. scripts/env.sh
-scripts/setup.sh
-scripts/build.sh release
-cd build/release/run
+scripts/setup.sh play
+cmake --preset play >/dev/null
+cmake --build --preset play -j"$(nproc)"
+cd build/play/run
 exec ./halvren "$@"

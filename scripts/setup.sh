@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game, its tools and its tests need (only the missing ones).
+# Installs the Debian packages the project needs (only the missing ones):
+#   scripts/setup.sh          everything: the game, its tools, tests, benchmarks and packages
+#   scripts/setup.sh play     what building and playing the game need, and nothing else
 set -euo pipefail
 
-packages=(
-    build-essential cmake pkg-config
-    libsfml-dev fonts-dejavu-core
+# Building and playing: a compiler, CMake, SFML, the X library the engine asks directly, the
+# font the game is drawn in, and Python for the icon.
+player=(build-essential cmake libsfml-dev libx11-dev fonts-dejavu-core python3)
+developer=(
+    pkg-config
     # SFML 3.0.2, built by the test command, takes these from Debian
     libfreetype-dev libflac-dev libvorbis-dev libogg-dev libx11-dev libxrandr-dev libxcursor-dev
     libxi-dev libudev-dev libgl-dev
@@ -13,12 +17,16 @@ packages=(
     # what the end-to-end driver loads with ctypes
     libx11-6 libxdamage1
     clang clang-format libclang-rt-dev valgrind
-    python3
     lintian desktop-file-utils appstream dpkg-dev
     g++-mingw-w64-x86-64-posix wine64
     # the debian13 stage's fresh system
     debootstrap
 )
+case "${1:-}" in
+"") packages=("${player[@]}" "${developer[@]}") ;;
+play) packages=("${player[@]}") ;;
+*) echo "usage: scripts/setup.sh [play]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
