@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs a command in a fresh minimal Debian system, as a newcomer would on a machine that has
-# nothing but git and sudo:  scripts/in-debian.sh 12|13 [--out DIR] COMMAND...
-# The command runs as root in a clone of this working tree (untracked files included), in
-# /root/halvren; --out DIR is bound to /out there, for what the command makes.
+# nothing but git and sudo:
+#     scripts/in-debian.sh 12|13 [--rev REVISION] [--out DIR] [--fresh] COMMAND...
+# The command runs as root in a clone of this working tree (untracked files included), or of
+# the commit REVISION names, in /root/halvren; --out DIR is bound to /out there, for what the
+# command makes; --fresh downloads every package again.
 #
 # The base system is made once per user with debootstrap, from the Debian archive this machine's
 # own apt sources name, and kept in ${XDG_CACHE_HOME:-~/.cache}/halvren/debian. It holds only the
@@ -17,14 +19,19 @@ cd "$(dirname "$0")/.."
 case "${1:-}" in
 12) codename=bookworm ;;
 13) codename=trixie ;;
-*) echo "usage: scripts/in-debian.sh 12|13 [--out DIR] COMMAND..." >&2; exit 2 ;;
+*) echo "usage: scripts/in-debian.sh 12|13 [--rev REVISION] [--out DIR] COMMAND..." >&2; exit 2 ;;
 esac
 shift
-out=""
-if [ "${1:-}" = --out ]; then
-    out=$(mkdir -p "$2" && cd "$2" && pwd)
-    shift 2
-fi
+out="" revision="" fresh=""
+while true; do
+    case "${1:-}" in
+    --out) out=$(mkdir -p "$2" && cd "$2" && pwd) && shift ;;
+    --rev) revision=$(git rev-parse --verify "$2^{commit}") && shift ;;
+    --fresh) fresh=yes ;;
+    *) break ;;
+    esac
+    shift
+done
 [ $# -gt 0 ] || { echo "in-debian.sh: no command given" >&2; exit 2; }
 [ "$(id -u)" -eq 0 ] || { echo "in-debian.sh: needs root (chroot and mounts)" >&2; exit 1; }
 command -v debootstrap >/dev/null || { echo "in-debian.sh: debootstrap is missing" >&2; exit 1; }
@@ -97,16 +104,25 @@ flock -s 8
 work=$(mktemp -d "$cache/run-XXXXXX")
 trap 'remove_tree "$work"' EXIT
 mkdir "$work/upper" "$work/scratch" "$work/root"
+if [ -n "$fresh" ]; then
+    archives="$work/archives"
+    mkdir -p "$archives/partial"
+fi
 
-# The working tree as it stands, untracked files included, as one commit.
-index=$(mktemp)
-cp "$(git rev-parse --git-path index)" "$index"
-GIT_INDEX_FILE=$index git add -A
-tree=$(GIT_INDEX_FILE=$index git write-tree)
-rm -f "$index"
-commit=$(git rev-parse HEAD)
-[ "$(git rev-parse "HEAD^{tree}")" = "$tree" ] ||
-    commit=$(git commit-tree -p HEAD -m "the working tree" "$tree")
+# What the command runs in: the revision, or the working tree as it stands (untracked files
+# included) as one commit.
+if [ -n "$revision" ]; then
+    commit=$revision
+else
+    index=$(mktemp)
+    cp "$(git rev-parse --git-path index)" "$index"
+    GIT_INDEX_FILE=$index git add -A
+    tree=$(GIT_INDEX_FILE=$index git write-tree)
+    rm -f "$index"
+    commit=$(git rev-parse HEAD)
+    [ "$(git rev-parse "HEAD^{tree}")" = "$tree" ] ||
+        commit=$(git commit-tree -p HEAD -m "the working tree" "$tree")
+fi
 
 # enter: run inside the namespace, as its first process.
 enter() {
