@@ -128,7 +128,9 @@ fi
 enter() {
     set -euo pipefail
     root="$work/root"
-    mount -t overlay overlay -o "lowerdir=$base,upperdir=$work/upper,workdir=$work/scratch" "$root"
+    # A copy where the file system cannot hold an overlay's upper layer (an overlay itself).
+    mount -t overlay overlay -o "lowerdir=$base,upperdir=$work/upper,workdir=$work/scratch" \
+        "$root" 2>/dev/null || cp -a "$base/." "$root"
     mount -t proc proc "$root/proc"
     mount --rbind /sys "$root/sys"
     mount --rbind /dev "$root/dev"

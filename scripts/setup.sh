@@ -4,11 +4,11 @@
 #   scripts/setup.sh play     what building and playing the game need, and nothing else
 set -euo pipefail
 
-# Building and playing: a compiler, CMake, SFML, the X library the engine asks directly, the
-# font the game is drawn in, and Python for the icon.
-player=(build-essential cmake libsfml-dev libx11-dev fonts-dejavu-core python3)
+# Building and playing: a compiler, CMake, SFML, the X library the engine asks directly and the
+# font the game is drawn in.
+player=(g++ make cmake libsfml-dev libx11-dev fonts-dejavu-core)
 developer=(
-    pkg-config
+    build-essential pkg-config python3
     # SFML 3.0.2, built by the test command, takes these from Debian
     libfreetype-dev libflac-dev libvorbis-dev libogg-dev libx11-dev libxrandr-dev libxcursor-dev
     libxi-dev libudev-dev libgl-dev
