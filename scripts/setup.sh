@@ -2,13 +2,16 @@
 # Installs the Debian packages the project needs (only the missing ones):
 #   scripts/setup.sh          everything: the game, its tools, tests, benchmarks and packages
 #   scripts/setup.sh play     what building and playing the game need, and nothing else
+#   scripts/setup.sh package  that, and what making its Debian package needs
 set -euo pipefail
 
 # Building and playing: a compiler, CMake, SFML, the X library the engine asks directly and the
 # font the game is drawn in.
 player=(g++ make cmake libsfml-dev libx11-dev fonts-dejavu-core)
+# Making the Debian package: Python draws the icon, dpkg-shlibdeps finds the dependencies.
+packager=(python3 dpkg-dev file)
 developer=(
-    build-essential pkg-config python3
+    build-essential pkg-config
     # SFML 3.0.2, built by the test command, takes these from Debian
     libfreetype-dev libflac-dev libvorbis-dev libogg-dev libx11-dev libxrandr-dev libxcursor-dev
     libxi-dev libudev-dev libgl-dev
@@ -17,15 +20,16 @@ developer=(
     # what the end-to-end driver loads with ctypes
     libx11-6 libxdamage1
     clang clang-format libclang-rt-dev valgrind
-    lintian desktop-file-utils appstream dpkg-dev
+    lintian desktop-file-utils appstream
     g++-mingw-w64-x86-64-posix wine64
     # the debian13 stage's fresh system
     debootstrap
 )
 case "${1:-}" in
-"") packages=("${player[@]}" "${developer[@]}") ;;
+"") packages=("${player[@]}" "${packager[@]}" "${developer[@]}") ;;
 play) packages=("${player[@]}") ;;
-*) echo "usage: scripts/setup.sh [play]" >&2; exit 2 ;;
+package) packages=("${player[@]}" "${packager[@]}") ;;
+*) echo "usage: scripts/setup.sh [play|package]" >&2; exit 2 ;;
 esac
 
 missing=()
