@@ -14,6 +14,7 @@ packages=(
     python3
     lintian desktop-file-utils appstream dpkg-dev
     g++-mingw-w64-x86-64-posix wine64
+    icoutils
 )
 
 missing=()

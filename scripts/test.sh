@@ -113,7 +113,7 @@ stage_windows() {
     local host=build/sfml3 packages unpacked zip
     halvren_configure sfml3 -DHALVREN_WERROR=ON
     cmake --build "$host" -j"$(nproc)" --target halvren-musicgen halvren-solver \
-        halvren-reference-glyphs
+        halvren-reference-glyphs halvren_icon
     scripts/build.sh windows -DHALVREN_WERROR=ON \
         -DHALVREN_HOST_MUSICGEN="$PWD/$host/tools/musicgen/halvren-musicgen"
     built_against build/windows/run/halvren.exe 3
@@ -122,10 +122,16 @@ stage_windows() {
     bash tests/e2e/reproducible_test.sh build/windows ZIP cpack "$packages"
     zip=$(echo "$packages"/1/*.zip)
     (cd "$unpacked" && cmake -E tar xf "$zip")
+    unpacked+=/$(basename "$zip" .zip)
+    # The program as players get it carries the Linux icon and its version (icoutils).
+    if ! missing wrestool "the check of halvren.exe's icon and version"; then
+        python3 tests/win32/exe_resources_test.py "$unpacked/halvren.exe" \
+            "$host/packaging/icons/hicolor"
+    fi
     for check in full-game runs; do
         HALVREN_GLYPH_TOOL="$PWD/$host/tests/halvren-reference-glyphs" \
             scripts/with-display.sh python3 tests/e2e/play_test.py --wine \
-            "$unpacked/$(basename "$zip" .zip)" "$host/tools/solver/halvren-solver" "$check"
+            "$unpacked" "$host/tools/solver/halvren-solver" "$check"
     done
     ctest --test-dir "$host" --output-on-failure --no-tests=error -L win32
 }
