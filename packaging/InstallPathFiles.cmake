@@ -37,6 +37,8 @@ function(halvren_install_text template name destination)
     endif()
     file(INSTALL DESTINATION "${_prefix}/${destination}" TYPE FILE FILES "${_file}"
         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+    # file(INSTALL) lists the file in the install manifest of this function's scope only.
+    set(CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_MANIFEST_FILES}" PARENT_SCOPE)
 endfunction()
 
 halvren_install_text(halvren.desktop.in ${HALVREN_APP_ID}.desktop
