@@ -12,85 +12,54 @@ import subprocess
 import sys
 
 TOP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
-ICON_GROUP, VERSION = "14", "16"  # resource types; a group comes out as an icon file
-FIXED_INFO_SIGNATURE = struct.pack("<I", 0xFEEF04BD)
 
 
-def resource(exe, kind, *options):
-    return subprocess.run(["wrestool", "-x", "--type=" + kind, *options, exe], check=True,
-                          capture_output=True).stdout
-
-
-def icon_pictures(ico):
-    """{side: PNG bytes} of an icon file whose images are PNGs."""
-    count = struct.unpack_from("<HHH", ico)[2] if len(ico) >= 6 else 0
-    pictures = {}
-    for index in range(count):
-        _, _, _, _, _, _, size, offset = struct.unpack_from("<BBBBHHII", ico, 6 + 16 * index)
-        picture = ico[offset:offset + size]
-        pictures[struct.unpack(">I", picture[16:20])[0]] = picture  # the PNG header's width
-    return pictures
+def resource(kind, *options):  # a group icon comes out as an icon file, the rest --raw
+    return subprocess.run(["wrestool", "-x", "--type=" + kind, *options, sys.argv[1]],
+                          check=True, capture_output=True).stdout
 
 
 def string_field(raw, key):
-    """A value of the version resource's string table: the key, its end, padding to 32 bits."""
+    """A string of the version resource: the key, its end, padding to 32 bits, the value."""
     start = raw.find(key.encode("utf-16-le") + b"\0\0")
     if start < 0:
         return None
     start += 2 * len(key) + 2
-    start += -start % 4
-    end = start
-    while raw[end:end + 2] not in (b"\0\0", b""):
-        end += 2
-    return raw[start:end].decode("utf-16-le")
+    text = raw[start + (-start % 4):].decode("utf-16-le", "replace")
+    return text[:text.find("\0")]
 
 
-def version_fields(raw, keys):
-    """The string table's fields, and the fixed part's file and product versions."""
-    fields = {key: string_field(raw, key) for key in keys}
-    fixed = raw.find(FIXED_INFO_SIGNATURE)
-    if fixed >= 0:
-        numbers = struct.unpack_from("<6I", raw, fixed)[2:]
-        for name, high, low in (("fixed FileVersion", *numbers[0:2]),
-                                ("fixed ProductVersion", *numbers[2:4])):
-            fields[name] = f"{high >> 16}.{high & 0xFFFF}.{low >> 16}.{low & 0xFFFF}"
-    return fields
-
-
-def main(exe, icon_dir):
-    with open(os.path.join(TOP, "CMakeLists.txt")) as cmake:
-        version = re.search(r"project\(\w+ VERSION ([0-9.]+)", cmake.read()).group(1)
-    with open(os.path.join(TOP, "LICENSE")) as licence:
-        lines = licence.read().splitlines()
+def main(icon_dir):
+    version = re.search(r"project\(\w+ VERSION ([0-9.]+)",
+                        open(os.path.join(TOP, "CMakeLists.txt")).read()).group(1)
+    licence = open(os.path.join(TOP, "LICENSE")).read().splitlines()
     expected = {"ProductName": "HALVREN", "FileDescription": "HALVREN",
-                "ProductVersion": version, "FileVersion": version,
-                "fixed FileVersion": version + ".0", "fixed ProductVersion": version + ".0",
-                "LegalCopyright": next(line for line in lines if line.startswith("Copyright")),
-                "Comments": lines[0] + ": see LICENSE.txt"}
-    faults = []
-    read = version_fields(resource(exe, VERSION, "--raw"), expected)
-    for key, value in expected.items():
-        print(f"version resource: {key} = {read.get(key)!r}")
-        if read.get(key) != value:
-            faults.append(f"{key} is {read.get(key)!r}, not {value!r}")
+                "ProductVersion": version, "FileVersion": version, "fixed version": version + ".0",
+                "LegalCopyright": next(line for line in licence if line.startswith("Copyright")),
+                "Comments": licence[0] + ": see LICENSE.txt"}
+    raw = resource("16", "--raw")
+    read = {key: string_field(raw, key) for key in expected}
+    fixed = raw.find(struct.pack("<I", 0xFEEF04BD))  # the file version as numbers follows
+    high, low = struct.unpack_from("<II", raw, fixed + 8) if fixed >= 0 else (0, 0)
+    read["fixed version"] = f"{high >> 16}.{high & 0xFFFF}.{low >> 16}.{low & 0xFFFF}"
 
-    linux = {}
-    for path in glob.glob(os.path.join(icon_dir, "*x*", "apps", "*.png")):
-        with open(path, "rb") as picture:
-            linux[int(path.split(os.sep)[-3].split("x")[0])] = picture.read()
-    pictures = icon_pictures(resource(exe, ICON_GROUP))
-    print(f"icon: {sorted(pictures)} pixels; the Linux icon's: {sorted(linux)}")
-    if not linux:
-        faults.append(f"no Linux icon under {icon_dir}")
-    faults += [f"the icon's {side} x {side} picture is not the Linux icon's"
-               for side in sorted(set(linux) | set(pictures))
-               if pictures.get(side) != linux.get(side)]
+    ico = resource("14")
+    count = struct.unpack_from("<H", ico, 4)[0] if len(ico) >= 6 else 0
+    entries = [struct.unpack_from("<II", ico, 14 + 16 * index) for index in range(count)]
+    pictures = {struct.unpack(">I", ico[at + 16:at + 20])[0]: ico[at:at + size]
+                for size, at in entries}  # a PNG's side, from its header
+    linux = {int(path.split(os.sep)[-3].split("x")[0]): open(path, "rb").read()
+             for path in glob.glob(os.path.join(icon_dir, "*x*", "apps", "*.png"))}
+    read["icon sides"] = sorted(side for side in pictures if pictures[side] == linux.get(side))
+    expected["icon sides"] = sorted(linux) or "the Linux icon (none found)"
+
+    print("\n".join(f"halvren.exe: {key} = {read[key]!r}" for key in expected))
+    faults = [f"{key} is {read[key]!r}, not {value!r}" for key, value in expected.items()
+              if read[key] != value]
     for fault in faults:
         print("FAIL: " + fault, file=sys.stderr)
     return 1 if faults else 0
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
-        sys.exit(__doc__)
-    sys.exit(main(*sys.argv[1:]))
+    sys.exit(main(sys.argv[2]) if len(sys.argv) == 3 else __doc__)
