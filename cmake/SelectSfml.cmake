@@ -1,5 +1,5 @@
 # Takes SFML 3 when CMake finds it, SFML 2.5 or later otherwise.
-# HALVREN_SFML=2 or 3 pins one major version (the scripts pin Debian's 2.5 unless told otherwise).
+# HALVREN_SFML=2 or 3 pins one major version; every preset pins one (CMakePresets.json).
 # With HALVREN_SFML=3 and no SFML 3 installed, SFML 3 is fetched and built with the game
 # (FetchSfml.cmake); scripts/sfml3.sh keeps an installed copy to pass in CMAKE_PREFIX_PATH.
 # The result is one interface target, halvren_sfml; the code reads the version from SFML.

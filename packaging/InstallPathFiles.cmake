@@ -15,11 +15,9 @@ include("${HALVREN_SOURCE_DIR}/SourceDateEpoch.cmake")
 string(TIMESTAMP HALVREN_RELEASE_DATE "%Y-%m-%d" UTC)
 string(TIMESTAMP HALVREN_RELEASE_TIME "%a, %d %b %Y %H:%M:%S +0000" UTC)
 
-# The licence in Debian's copyright format: the LICENSE file's copyright line, and its text
-# from the permission notice on, every line indented and a blank line written as " .".
+# The licence in Debian's copyright format: its text from the permission notice on, every line
+# indented and a blank line written as " ." (the copyright holder is HALVREN_COPYRIGHT).
 file(READ "${HALVREN_PROJECT_DIR}/LICENSE" _licence)
-string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)" _ "${_licence}")
-set(HALVREN_COPYRIGHT "${CMAKE_MATCH_1}")
 string(REGEX REPLACE "^.*\n(Permission )" "\\1" _licence "${_licence}")
 string(STRIP "${_licence}" _licence)
 string(REPLACE "\n\n" "\n.\n" _licence "${_licence}")
@@ -39,6 +37,8 @@ function(halvren_install_text template name destination)
     endif()
     file(INSTALL DESTINATION "${_prefix}/${destination}" TYPE FILE FILES "${_file}"
         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+    # file(INSTALL) lists the file in the install manifest of this function's scope only.
+    set(CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_MANIFEST_FILES}" PARENT_SCOPE)
 endfunction()
 
 halvren_install_text(halvren.desktop.in ${HALVREN_APP_ID}.desktop

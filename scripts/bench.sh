@@ -9,7 +9,7 @@ memory_runs="${HALVREN_BENCH_MEMORY_RUNS:-5}"
 
 if [ -z "${HALVREN_BENCH_MEASURING:-}" ]; then
     [ -f build/release/CMakeCache.txt ] ||
-        cmake --preset release -DHALVREN_SFML="$HALVREN_SFML" >/dev/null
+        halvren_configure release
     cmake --build build/release -j2 --target halvren halvren-bench >/dev/null
     # One virtual display for every measurement.
     HALVREN_BENCH_MEASURING=1 exec scripts/with-display.sh "$0" "$@"
@@ -28,8 +28,8 @@ for _ in $(seq 1 "$memory_runs"); do
 done
 
 load_after="$(load)"
-cpu="$(awk -F': ' '/^model name/{print $2; exit}' /proc/cpuinfo)"
 mesa="$(dpkg-query -W -f '${Version}' libgl1-mesa-dri 2>/dev/null || echo unknown)"
-machine="$(nproc) cores of ${cpu}, Xvfb with Mesa ${mesa} llvmpipe, SFML ${HALVREN_SFML}"
+sfml="$(grep -aom 1 'Built against SFML [0-9.]*' build/release/run/halvren)"
+machine="$(halvren_measured_on), Xvfb with Mesa ${mesa} llvmpipe, ${sfml#Built against }"
 python3 bench/format_table.py "$work/bench.json" "$work/memory.txt" "$machine" \
     "$load_before" "$load_after"

@@ -12,7 +12,7 @@ halvren_quiet_audio
 
 targets=(level_file_fuzzer:tests/fuzz/levels/seeds fuzz_sprites:tests/fuzz/sprites/seeds)
 
-cmake --preset fuzz -DHALVREN_SFML="$HALVREN_SFML" >/dev/null
+halvren_configure fuzz
 cmake --build --preset fuzz -j"$(nproc)" --target "${targets[@]%%:*}" >/dev/null
 
 # run_target name seeds: runs one target and writes its summary to build/fuzz/<name>-long.sum

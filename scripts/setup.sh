@@ -22,6 +22,8 @@ developer=(
     clang clang-format libclang-rt-dev valgrind
     lintian desktop-file-utils appstream
     g++-mingw-w64-x86-64-posix wine64
+    # the Windows stage reads halvren.exe's icon and version
+    icoutils
     # the debian13 stage's fresh system
     debootstrap
 )

@@ -4,7 +4,7 @@
 #   release sanitize fuzz sfml3 windows debian13
 # A stage or check that cannot run (a tool missing, no root for debian13) fails the command
 # under CI=true; otherwise it is skipped and named in the closing summary, beside each stage's
-# time.
+# time. A missing source archive for SFML 3 always fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -24,6 +24,7 @@ finish() {
     rm -rf "${temporary[@]}"
     printf -v list '%s; ' "${times[@]}"
     list=${list%; }
+    echo "test.sh: $(halvren_measured_on), load average $(cut -d' ' -f1-3 /proc/loadavg)"
     echo "test.sh: stage times: ${list:-none}"
     if [ ${#skipped[@]} -gt 0 ]; then
         printf -v list '%s; ' "${skipped[@]}"
@@ -60,12 +61,23 @@ leave_out() {
     if missing lintian "the package test ($stage)"; then labels+="|package"; fi
 }
 
+# built_against PROGRAM MAJOR: fails unless PROGRAM was built against SFML MAJOR, which its
+# stage's preset names.
+built_against() {
+    local built
+    built=$(grep -aom 1 'Built against SFML [0-9.]*' "$1") || built="no SFML version in it"
+    [[ $built == "Built against SFML $2."* ]] && return
+    echo "test.sh: $1: $built, where SFML $2 was asked for" >&2
+    exit 1
+}
+
 # Stage release: the release build, every test (the format and SFML-in-the-game checks, memcheck
 # and soak runs, the package included). Every test starts an X display of its own.
 stage_release() {
     local labels
     leave_out
     scripts/build.sh release -DHALVREN_WERROR=ON
+    built_against build/release/run/halvren 2
     ctest --preset release --no-tests=error -j2 --timeout 600 -LE "$labels"
 }
 
@@ -79,22 +91,9 @@ stage_sanitize() {
 
 # Stage fuzz: each fuzz target for a bounded run from its seeds (scripts/fuzz-long.sh runs long).
 stage_fuzz() {
-    cmake --preset fuzz -DHALVREN_SFML="$HALVREN_SFML" -DHALVREN_WERROR=ON >/dev/null
+    halvren_configure fuzz -DHALVREN_WERROR=ON
     cmake --build --preset fuzz -j"$(nproc)" --target halvren_fuzzers
     ctest --test-dir build/fuzz --output-on-failure --no-tests=error -j2 -L fuzz
-}
-
-# configure_sfml3 PRESET linux|windows [CMAKE ARGUMENTS...]: configures build/PRESET against
-# SFML 3.0.2, built once into the per-user cache. A build configured against another copy starts
-# afresh: its cache holds the paths of that copy's packages.
-configure_sfml3() {
-    local preset=$1 prefix fresh=()
-    prefix=$(scripts/sfml3.sh "$2")
-    shift 2
-    [ "$(sed -n 's/^CMAKE_PREFIX_PATH:[A-Z]*=//p' "build/$preset/CMakeCache.txt" 2>/dev/null)" = \
-        "$prefix" ] || fresh=(--fresh)
-    cmake --preset "$preset" "${fresh[@]}" -DCMAKE_PREFIX_PATH="$prefix" \
-        -DHALVREN_WERROR=ON "$@" >/dev/null
 }
 
 # Stage sfml3: the release build against SFML 3.0.2 (with Debian's FreeType, Vorbis, Ogg and
@@ -102,8 +101,8 @@ configure_sfml3() {
 stage_sfml3() {
     local labels
     leave_out
-    configure_sfml3 sfml3 linux
-    cmake --build --preset sfml3 -j"$(nproc)"
+    scripts/build.sh sfml3 -DHALVREN_WERROR=ON
+    built_against build/sfml3/run/halvren 3
     ctest --preset sfml3 --no-tests=error -j2 --timeout 600 -LE "$labels"
 }
 
@@ -117,21 +116,27 @@ stage_windows() {
         return
     fi
     local host=build/sfml3 packages unpacked zip
-    configure_sfml3 sfml3 linux
+    halvren_configure sfml3 -DHALVREN_WERROR=ON
     cmake --build "$host" -j"$(nproc)" --target halvren-musicgen halvren-solver \
-        halvren-reference-glyphs
-    configure_sfml3 windows windows \
+        halvren-reference-glyphs halvren_icon
+    scripts/build.sh windows -DHALVREN_WERROR=ON \
         -DHALVREN_HOST_MUSICGEN="$PWD/$host/tools/musicgen/halvren-musicgen"
-    cmake --build --preset windows -j"$(nproc)"
+    built_against build/windows/run/halvren.exe 3
     packages=$(mktemp -d) unpacked=$(mktemp -d)
     temporary+=("$packages" "$unpacked")
     bash tests/e2e/reproducible_test.sh build/windows ZIP cpack "$packages"
     zip=$(echo "$packages"/1/*.zip)
     (cd "$unpacked" && cmake -E tar xf "$zip")
+    unpacked+=/$(basename "$zip" .zip)
+    # The program as players get it carries the Linux icon and its version (icoutils).
+    if ! missing wrestool "the check of halvren.exe's icon and version"; then
+        python3 tests/win32/exe_resources_test.py "$unpacked/halvren.exe" \
+            "$host/packaging/icons/hicolor"
+    fi
     for check in full-game runs; do
         HALVREN_GLYPH_TOOL="$PWD/$host/tests/halvren-reference-glyphs" \
             scripts/with-display.sh python3 tests/e2e/play_test.py --wine \
-            "$unpacked/$(basename "$zip" .zip)" "$host/tools/solver/halvren-solver" "$check"
+            "$unpacked" "$host/tools/solver/halvren-solver" "$check"
     done
     ctest --test-dir "$host" --output-on-failure --no-tests=error -L win32
 }

@@ -39,4 +39,8 @@ grep -qx 'Passed: 12' "$state/halvren/corvane.log" || fail "no passing report in
 [ -z "$(ls -A "$elsewhere")" ] || fail "the launcher wrote into the working directory"
 [ ! -e "$prefix/$data/corvane.log" ] || fail "the log went into the data directory"
 chmod -R u+w "$prefix"
+# Uninstalling as the README says, by the install manifest, leaves no file behind.
+xargs -d '\n' rm -f <"$build_dir/install_manifest.txt"
+left=$(find "$prefix" ! -type d)
+[ -z "$left" ] || fail "install_manifest.txt leaves out: $left"
 echo "install layout: ok"

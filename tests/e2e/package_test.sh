@@ -38,6 +38,10 @@ launcher_pid=$!
 # name, as this test has the display to itself.
 window=$(timeout 30 xdotool search --sync --onlyvisible --classname '^halvren$' | head -n 1) \
     || fail "no window of the installed game"
+# Docks match the window to its menu entry by the class part of WM_CLASS.
+class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
+grep -qx "StartupWMClass=$class" "$root"/usr/share/applications/*.desktop ||
+    fail "the menu entry's StartupWMClass is not the window's class '$class'"
 xdotool windowfocus --sync "$window" key q
 for _ in $(seq 300); do kill -0 "$launcher_pid" 2>/dev/null && sleep 0.1; done
 kill -0 "$launcher_pid" 2>/dev/null && { kill "$launcher_pid"; fail "Q did not end the game"; }

@@ -2,7 +2,8 @@
 """Draws the HALVREN icon: two small worlds side by side, red and blue, each with its walls,
 its prisoner and its exit, in the notation of the level files. Writes one PNG per size into
 a hicolor icon theme tree: make_icon.py OUTPUT_DIR NAME SIZE...
-gives OUTPUT_DIR/<size>x<size>/apps/NAME.png."""
+gives OUTPUT_DIR/<size>x<size>/apps/NAME.png. For Windows, make_icon.py --ico ICON.ico PNG...
+packs those same pictures into one icon file."""
 import os
 import struct
 import sys
@@ -108,9 +109,31 @@ def png(pixels):
         chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
 
 
+def ico(pngs):
+    """An icon file holding the PNG images as they are, which Windows reads since Vista."""
+    header = struct.pack("<HHH", 0, 1, len(pngs))
+    offset = len(header) + 16 * len(pngs)
+    entries = b""
+    for data in pngs:
+        width, height = struct.unpack(">II", data[16:24])  # from the PNG's header chunk
+        # A side of 256 pixels is written as 0; one plane, 32 bits per pixel.
+        entries += struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, 32, len(data),
+                               offset)
+        offset += len(data)
+    return header + entries + b"".join(pngs)
+
+
 def main(arguments):
+    if len(arguments) >= 3 and arguments[0] == "--ico":
+        pngs = []
+        for path in arguments[2:]:
+            with open(path, "rb") as picture:
+                pngs.append(picture.read())
+        with open(arguments[1], "wb") as output:
+            output.write(ico(pngs))
+        return
     if len(arguments) < 3:
-        sys.exit("usage: make_icon.py OUTPUT_DIR NAME SIZE...")
+        sys.exit("usage: make_icon.py OUTPUT_DIR NAME SIZE... | make_icon.py --ico ICON.ico PNG...")
     output_dir, name, sizes = arguments[0], arguments[1], [int(size) for size in arguments[2:]]
     for size in sizes:
         directory = os.path.join(output_dir, f"{size}x{size}", "apps")

@@ -6,8 +6,21 @@
 
 #include <optional>
 
+#define COR_TEXT_OF(value) #value
+#define COR_TEXT(value) COR_TEXT_OF(value)
+
 namespace cor::sfml
 {
+
+namespace
+{
+
+// The SFML the program was built against, kept in the binary where `strings` finds it: the
+// test command checks that each build uses the SFML its preset names.
+[[gnu::used]] const char builtAgainst[] = "Built against SFML " COR_TEXT(
+    SFML_VERSION_MAJOR) "." COR_TEXT(SFML_VERSION_MINOR) "." COR_TEXT(SFML_VERSION_PATCH);
+
+} // namespace
 
 std::unique_ptr<sf::RenderWindow> createTitlebarWindow(unsigned width, unsigned height,
                                                        unsigned bitsPerPixel,
