@@ -8,9 +8,8 @@
 # the machine they were measured on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/env.sh
 release=${1:-}
-revision=$(git rev-parse --short "${2:-HEAD}")
-[ -n "${2:-}" ] || [ -z "$(git status --porcelain)" ] || revision+=" with changes"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
@@ -40,10 +39,9 @@ measure() {
         echo "measure-play.sh: no window on Debian $release: $(tail -n 1 "$out/play.log")" >&2
         exit 1
     fi
-    printf 'play.sh on a fresh Debian %s: the window after %d s; %d packages installed, %d MB' \
-        "$release" "$seconds" "$(cat "$out/packages")" $(($(cat "$out/bytes") / 1000000))
-    printf ' downloaded (commit %s, %s, %s cores, %s)\n' "$revision" "$(date -u +%F)" \
-        "$(nproc)" "$(sed -n 's/^model name\t*: //p' /proc/cpuinfo | head -n 1)"
+    printf 'play.sh%s on a fresh Debian %s: the window after %d s; %d packages installed,' \
+        "${2:+ of $2}" "$release" "$seconds" "$(cat "$out/packages")"
+    printf ' %d MB downloaded (%s)\n' $(($(cat "$out/bytes") / 1000000)) "$(halvren_measured_on)"
 }
 
 case "$release" in

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian machine, builds, and runs every test on a virtual display.
 # HALVREN_STAGES="sfml3 windows" runs the stages named only, in the order given; by default:
-#   release sanitize fuzz sfml3 windows debian13
-# A stage or check that cannot run (a tool missing, no root for debian13) fails the command
-# under CI=true; otherwise it is skipped and named in the closing summary, beside each stage's
+#   release sanitize fuzz sfml3 windows debian13 release-folder
+# A stage or check that cannot run (a tool missing, no root for debian13 and release-folder, a
+# tree with changes for release-folder) fails the command under CI=true; otherwise it is skipped and named in the closing summary, beside each stage's
 # time. A missing source archive for SFML 3 always fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,9 +12,12 @@ scripts/setup.sh
 # No sound card on build machines.
 halvren_quiet_audio
 
-all_stages=(release sanitize fuzz sfml3 windows debian13)
+all_stages=(release sanitize fuzz sfml3 windows debian13 release-folder)
 read -r -a stages <<<"${HALVREN_STAGES:-${all_stages[*]}}"
 times=() skipped=() temporary=() stage=""
+# What the release folder takes from the stages that built it: the Debian packages, by the
+# release they were built on (deb12, deb13), and the Windows zip.
+declare -A made=()
 for name in "${stages[@]}"; do
     [[ " ${all_stages[*]} " == *" $name "* ]] || { echo "test.sh: no stage '$name'" >&2; exit 2; }
 done
@@ -53,6 +56,16 @@ missing() {
     cannot_run "$2" "$1 is missing"
 }
 
+# cannot_make_systems WHAT: true when fresh Debian systems cannot be made here (they need root
+# and debootstrap), WHAT then being skipped; under CI a failure.
+cannot_make_systems() {
+    if [ "$(id -u)" -ne 0 ]; then
+        cannot_run "$1" "it needs root"
+        return 0
+    fi
+    missing debootstrap "$1"
+}
+
 # Sets labels, what a stage's CTest run leaves out: the Win32 probe, which the Windows stage
 # runs, and the tests whose tool is missing outside CI.
 leave_out() {
@@ -79,6 +92,9 @@ stage_release() {
     scripts/build.sh release -DHALVREN_WERROR=ON
     built_against build/release/run/halvren 2
     ctest --preset release --no-tests=error -j2 --timeout 600 -LE "$labels"
+    rm -f build/release/halvren_*.deb
+    (cd build/release && cpack -G DEB >/dev/null)
+    made[deb$(. /etc/os-release && echo "$VERSION_ID")]=$(echo build/release/halvren_*.deb)
 }
 
 # Stage sanitize: the whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer,
@@ -126,6 +142,7 @@ stage_windows() {
     temporary+=("$packages" "$unpacked")
     bash tests/e2e/reproducible_test.sh build/windows ZIP cpack "$packages"
     zip=$(echo "$packages"/1/*.zip)
+    made[zip]=$zip
     (cd "$unpacked" && cmake -E tar xf "$zip")
     unpacked+=/$(basename "$zip" .zip)
     # The program as players get it carries the Linux icon and its version (icoutils).
@@ -144,14 +161,29 @@ stage_windows() {
 # Stage debian13: a fresh Debian 13 system (scripts/in-debian.sh), where the set-up and the
 # release stage run as a newcomer would run them; a package name that Debian 13 lacks fails it.
 stage_debian13() {
-    if [ "$(id -u)" -ne 0 ]; then
-        cannot_run "the debian13 stage" "it needs root"
+    cannot_make_systems "the debian13 stage" && return
+    local out
+    out=$(mktemp -d)
+    temporary+=("$out")
+    scripts/in-debian.sh 13 --out "$out" bash -c \
+        'HALVREN_STAGES=release scripts/test.sh && cp build/release/halvren_*.deb /out/'
+    made[deb13]=$(echo "$out"/halvren_*.deb)
+}
+
+# Stage release-folder: scripts/release.sh with what the stages before built (what they did not
+# build, it builds itself), and its checks: each package installed on a fresh system of its own
+# release and started, the zip's files, the sums.
+stage_release-folder() {
+    cannot_make_systems "the release folder" && return
+    if [ -n "$(git status --porcelain)" ]; then
+        cannot_run "the release folder" "the tree has changes"
         return
     fi
-    if missing debootstrap "the debian13 stage"; then
-        return
-    fi
-    scripts/in-debian.sh 13 env HALVREN_STAGES=release scripts/test.sh
+    local given=() kind
+    for kind in deb12 deb13 zip; do
+        [ -z "${made[$kind]:-}" ] || given+=(--"$kind" "${made[$kind]}")
+    done
+    scripts/release.sh "${given[@]}"
 }
 
 for stage in "${stages[@]}"; do
