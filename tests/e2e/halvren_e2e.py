@@ -2,13 +2,19 @@
 
 Each game runs in a temporary copy of the run directory; keys go in through xdotool (XTest),
 and the window is read back from the X server (Xlib's XGetImage) as the character and colour
-of each cell of the 80 x 24 grid. Each cell is the printable character whose picture, drawn
-by SFML's own text in the game's font (HALVREN_GLYPH_TOOL, tests/support/ReferenceGlyphs.cpp),
-differs from it in the fewest pixels. The display is the test's own
-(scripts/with-display.sh): focus is ours.
+of each cell of the grid. Each cell is the printable character whose picture, drawn by SFML's
+own text in the game's font at the size and in the cells the game must use (HALVREN_GLYPH_TOOL,
+tests/support/ReferenceGlyphs.cpp), differs from it in the fewest pixels. Every figure comes
+from tests/support/facts.txt. The X damage extension numbers the frames the game presents, so
+each read knows which frame it shows. The display is the test's own (scripts/with-display.sh):
+focus is ours.
+
+python3 halvren_e2e.py WINDOW SPRITE_FILE FONT: waits until the window shows a frame of the
+sprite, drawn centred (the package test reads the installed game's title so).
 """
 
 import atexit
+import collections
 import ctypes
 import ctypes.util
 import functools
@@ -17,17 +23,36 @@ import os
 import select
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import traceback
 
-COLUMNS, ROWS = 80, 24
-WIDTH, HEIGHT = 1024, 768
+
+def read_facts():
+    """The figures the game must meet: name -> the values of each line with that name."""
+    facts = collections.defaultdict(list)
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../support/facts.txt")) as f:
+        for line in f:
+            name, colon, value = line.partition(":")
+            if colon and not line.startswith("#"):
+                facts[name].append(value.strip())
+    return facts
+
+
+FACTS = read_facts()
+
+
+def fact(name, index=0, kind=int):
+    return kind(FACTS[name][0].split()[index])
+
+
+(COLUMNS, ROWS), (WIDTH, HEIGHT) = ([fact(n, i) for i in (0, 1)] for n in ("grid", "window"))
 CELL_W, CELL_H = WIDTH / COLUMNS, HEIGHT / ROWS
-# A cell's picture: the rows of its background box (a fifth of a cell down, one pixel shorter
-# than the cell), and the columns that no neighbour's glyph reaches into. Columns fall on
-# fifths of a pixel, so a glyph has five pictures.
-BOX_X, BOX_Y, BOX_W, BOX_H, PHASES = 4, 6, 9, 31, 5
+# A cell's picture: the rows of its background box, and the columns that no neighbour's glyph
+# reaches into. Columns fall on fifths of a pixel, so a glyph has five pictures.
+BOX_X, BOX_W, PHASES = 4, 9, 5
+BOX_Y, BOX_H = (int(fact("cell_box", i, float)) for i in (1, 3))
 COLOURS = {(1, 0, 0): "red", (0, 1, 0): "green", (1, 1, 0): "yellow", (0, 0, 1): "blue",
            (1, 0, 1): "magenta", (0, 1, 1): "cyan", (1, 1, 1): "white"}
 LIT = bytes(1 if v >= 128 else 0 for v in range(256))  # anti-aliased edges below count as dark
@@ -48,23 +73,42 @@ xlib.XGetImage.restype = ctypes.POINTER(XImage)
 xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + [
     ctypes.c_uint] * 2 + [ctypes.c_ulong, ctypes.c_int]
 xlib.XDestroyImage.argtypes = [ctypes.POINTER(XImage)]
-for name in ("XPending", "XConnectionNumber", "XNextEvent"):
-    getattr(xlib, name).argtypes = [ctypes.c_void_p] + ([ctypes.c_char_p] if name == "XNextEvent"
-                                                        else [])
+for name, more in (("XPending", []), ("XConnectionNumber", []), ("XNextEvent", [ctypes.c_char_p]),
+                   ("XSync", [ctypes.c_int]), ("XNextRequest", [])):
+    getattr(xlib, name).argtypes = [ctypes.c_void_p] + more
+xlib.XNextRequest.restype = ctypes.c_ulong
 # A window that is still being placed or already gone is an X error: no image, not an exit.
 X_ERROR = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(lambda *_: 0)
 xlib.XSetErrorHandler(X_ERROR)
-# The damage extension reports each frame the game presents, changed or not.
+# The damage extension reports each drawing request into the window, a present among them:
+# one notice covering the whole picture.
 xdamage = ctypes.CDLL(ctypes.util.find_library("Xdamage"))
 xdamage.XDamageCreate.restype = ctypes.c_ulong
 xdamage.XDamageCreate.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int]
-xdamage.XDamageSubtract.argtypes = [ctypes.c_void_p] + [ctypes.c_ulong] * 3
-DAMAGE_NON_EMPTY = 3
+xdamage.XDamageQueryExtension.argtypes = [ctypes.c_void_p] + [ctypes.POINTER(ctypes.c_int)] * 2
+DAMAGE_RAW_RECTANGLES = 0
+
+
+class DamageNotify(ctypes.Structure):
+    """The start of an XDamageNotifyEvent: serial is the number of the last request of this
+    connection that the server had taken when it made the notice."""
+    _fields_ = ([("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                 ("display", ctypes.c_void_p), ("drawable", ctypes.c_ulong),
+                 ("damage", ctypes.c_ulong), ("level", ctypes.c_int), ("more", ctypes.c_int),
+                 ("timestamp", ctypes.c_ulong)]
+                + [(n, ctypes.c_short) for n in "xy"] + [(n, ctypes.c_ushort) for n in "wh"])
 
 
 @functools.cache
 def x_display():
     return xlib.XOpenDisplay(None)
+
+
+@functools.cache
+def damage_notify_type():
+    base, error_base = ctypes.c_int(), ctypes.c_int()
+    assert xdamage.XDamageQueryExtension(x_display(), ctypes.byref(base), ctypes.byref(error_base))
+    return base.value
 
 
 def pixels(window, x, y, width, height):
@@ -95,8 +139,10 @@ def reference_glyphs():
     """For each phase, (lit pixels, character) of every printable character. The tool draws
     each one at every phase: cells a blank apart, PHASES of them to a character."""
     text = "".join(" ".join(chr(c) * PHASES) + " " for c in range(33, 127))
-    picture = Screen(subprocess.run([os.environ["HALVREN_GLYPH_TOOL"], Game.font], input="\n".join(
-        text[i:i + COLUMNS] for i in range(0, len(text), COLUMNS)).encode(),
+    figures = (fact("character_size"), CELL_W, CELL_H, WIDTH, HEIGHT)
+    picture = Screen(subprocess.run(
+        [os.environ["HALVREN_GLYPH_TOOL"], Game.font, *map(str, figures)], input="\n".join(
+            text[i:i + COLUMNS] for i in range(0, len(text), COLUMNS)).encode(),
         capture_output=True, check=True).stdout, (0, 1, 2))
     references = [[(0, " ")] for _ in range(PHASES)]
     for row, column, ch in ((*divmod(i, COLUMNS), ch) for i, ch in enumerate(text) if ch != " "):
@@ -123,16 +169,19 @@ def classify(block, phase, offsets):
 class Screen:
     """The game's picture, read cell by cell."""
 
-    def __init__(self, data, offsets):
+    def __init__(self, data, offsets, top=0):
+        """The picture's lines from the window's line top on; the others read as black."""
         self.data, self.offsets, self.cache = data, tuple(offsets), {}
+        self.lines = range(top, top + len(data) // (4 * WIDTH))
 
     def block(self, column, row):
         """The picture of a cell at a (possibly half) column, and its phase."""
         x, phase = divmod(round(column * CELL_W * PHASES), PHASES)
         x += BOX_X
         y = int(row * CELL_H) + BOX_Y
-        return b"".join(self.data[4 * (line * WIDTH + x):4 * (line * WIDTH + x + BOX_W)]
-                        if line < HEIGHT else bytes(4 * BOX_W)  # the last row's box runs over
+        at = lambda line: 4 * ((line - self.lines.start) * WIDTH + x)
+        return b"".join(self.data[at(line):at(line) + 4 * BOX_W] if line in self.lines
+                        else bytes(4 * BOX_W)  # the last row's box runs over
                         for line in range(y, y + BOX_H)), phase
 
     def cell(self, column, row):
@@ -144,28 +193,28 @@ class Screen:
     def text(self, column, row, length):
         return "".join(self.cell(column + i, row)[0] for i in range(length))
 
-    def differences(self, expected):
-        """What differs from a screen of expected texts, (row, column, text, colour) each:
-        every character in its colour, every blank blank, and every other cell blank. A
-        generator: a test that needs only the first difference reads no further."""
+    def differences(self, expected, rows=range(ROWS)):
+        """What differs from a screen of expected texts, (row, column, text, colour) each, in
+        the rows: every character in its colour, every blank blank, and every other cell
+        blank. A generator: a test that needs only the first difference reads no further."""
         covered = set()
-        for row, column, text, colour in expected:
+        for row, column, text, colour in (item for item in expected if item[0] in rows):
             read = [self.cell(column + i, row) for i in range(len(text))]
             if read != [(ch, None if ch == " " else colour) for ch in text]:
                 yield "row %d column %g: %r in %s, read %r in %s" % (
                     row, column, text, colour, "".join(ch for ch, _ in read),
                     sorted({c for _, c in read if c}))
             covered.update((row, c) for c in range(int(column), math.ceil(column + len(text))))
-        for row in range(ROWS):
+        for row in rows:
             stray = [(c, self.cell(c, row)) for c in range(COLUMNS)
                      if (row, c) not in covered and self.cell(c, row)[0] != " "]
             if stray:
                 yield "row %d: stray %r" % (row, stray)
 
-    def which(self, screens):
-        """The index of the first of the screens that this one shows exactly, or None."""
+    def which(self, screens, rows=range(ROWS)):
+        """The index of the first of the screens that this one shows exactly in the rows."""
         return next((i for i, screen in enumerate(screens)
-                     if next(self.differences(screen), None) is None), None)
+                     if next(self.differences(screen, rows), None) is None), None)
 
     def save_png(self, path):
         rgb = bytearray(WIDTH * HEIGHT * 3)
@@ -181,15 +230,15 @@ def centred(row, text, colour, centre=40):
 
 
 def read_sprite(path):
-    """(colour, frames) of a sprite file; a frame is its list of rows."""
+    """(colour, frames, slowdown) of a sprite file; a frame is its list of rows."""
     with open(path) as f:
         lines = f.read().split("\n")
-    count, width, height = (int(v) for v in lines[:3])
+    count, width, height, slowdown = (int(v) for v in lines[:4])
     rows = [row.ljust(width) for row in lines[5:5 + count * height]]
-    return lines[4], [rows[i * height:(i + 1) * height] for i in range(count)]
+    return lines[4], [rows[i * height:(i + 1) * height] for i in range(count)], slowdown
 
 
-def art(colour, frames):
+def art(colour, frames, *_):
     """The screens of a sprite's frames drawn centred on the grid, blank frames left out."""
     return [[(ROWS // 2 - len(frame) // 2 + y, COLUMNS // 2 - len(frame[0]) // 2, row, colour)
              for y, row in enumerate(frame)] for frame in frames if "".join(frame).strip()]
@@ -230,9 +279,97 @@ def exit_status(code):
     return code - 256 if code > 127 else code
 
 
-class Game:
+class Window:
+    """A game's window as the player sees it: each read is of a numbered present."""
+    slow = 1.0  # how much longer than here things may take (under Wine, valgrind)
+    shots = None  # where wait_for() saves its screenshots
+
+    def __init__(self, window, origin=(0, 0)):
+        self.window, self.origin = window, origin
+        # A notice per drawing request: a present is one request, the whole picture.
+        self.damage = xdamage.XDamageCreate(x_display(), int(window), DAMAGE_RAW_RECTANGLES)
+        self.presents, self.unread = 0, []  # presents read past; serials of those not yet
+        self.read_at = self.since = -1  # the last read's present; see wait_for()
+
+    def alive(self):
+        pass
+
+    def take_notices(self):
+        event = ctypes.create_string_buffer(192)
+        while xlib.XPending(x_display()):
+            xlib.XNextEvent(x_display(), event)
+            notice = DamageNotify.from_buffer(event)
+            if (notice.type, notice.damage, notice.w, notice.h) == (
+                    damage_notify_type(), self.damage, WIDTH, HEIGHT):
+                self.unread.append(notice.serial)
+
+    def presented(self):
+        """How many presents the server has taken so far."""
+        xlib.XSync(x_display(), 0)
+        self.take_notices()
+        return self.presents + len(self.unread)
+
+    def capture(self, rows=range(ROWS)):
+        """(P, the picture of the rows): the picture shows present P exactly. A present is one
+        request, whole against the image's; the notices of the presents before the image's
+        request come before its reply, each with a serial below the image's."""
+        top = int(rows[0] * CELL_H)
+        bottom = min(HEIGHT, int(rows[-1] * CELL_H) + BOX_Y + BOX_H)
+        serial = xlib.XNextRequest(x_display())
+        screen = Screen(*pixels(self.window, self.origin[0], self.origin[1] + top, WIDTH,
+                                bottom - top), top)
+        self.take_notices()
+        self.presents += sum(s < serial for s in self.unread)
+        self.unread = [s for s in self.unread if s >= serial]
+        self.read_at = self.presents
+        return self.presents, screen
+
+    def frames(self, count, timeout=10.0):
+        """Waits until count more frames have been presented: a key sent before the call has
+        been polled by the frame presented second (xdotool's connection closes after the
+        server has taken its keys)."""
+        self.await_present(self.presented() + count, timeout)
+
+    def await_present(self, number, timeout=10.0):
+        """Waits until present number has been taken by the server."""
+        display, deadline = x_display(), time.monotonic() + timeout * self.slow
+        while self.presents + len(self.unread) < number:
+            self.alive()
+            left = deadline - time.monotonic()
+            assert left > 0, "no frame presented within %.0f s" % timeout
+            select.select([xlib.XConnectionNumber(display)], [], [], min(left, 0.5))
+            self.take_notices()
+
+    def wait_for(self, screens, what, timeout=10.0, shot=None, meanwhile=()):
+        """Reads each frame until it shows one of the screens (lists of expected texts, see
+        Screen.differences; or a test of a Screen that gives an index or None), and returns
+        that screen's index; every frame before it must show one of meanwhile, if given.
+        Saves the screen as shot.png into self.shots. It was not shown yet at present
+        self.since, the read before."""
+        deadline, last = time.monotonic() + timeout * self.slow, None
+        while time.monotonic() < deadline:
+            try:
+                self.since = self.read_at
+                _, last = self.capture()
+            except ValueError:  # the window is still being placed
+                self.frames(1)
+                continue
+            index = screens(last) if callable(screens) else last.which(screens)
+            if index is not None:
+                if self.shots and shot:
+                    os.makedirs(self.shots, exist_ok=True)
+                    last.save_png(os.path.join(self.shots, shot + ".png"))
+                return index
+            assert not meanwhile or last.which(meanwhile) is not None, (
+                "waiting for %s: %s" % (what, list(last.differences(meanwhile[0]))))
+            self.frames(1)
+        raise AssertionError("no %s within %.0f s: %s" % (
+            what, timeout, last and not callable(screens) and list(last.differences(screens[0]))))
+
+
+class Game(Window):
     """The real program in a temporary copy of the run directory."""
-    program, wine, slow = ["./halvren"], False, 1.0  # how it starts; use_wine() changes them
+    program, wine = ["./halvren"], False  # how it starts; use_wine() changes them
     font = None  # the font the reader learns its glyphs from
 
     def __init__(self, run_dir, argv=(), setup=None, env=None, wrapper=()):
@@ -250,7 +387,6 @@ class Game:
         self.process = subprocess.Popen([*wrapper, *self.program, *argv], cwd=self.dir,
                                         env=environment, stdin=subprocess.DEVNULL,
                                         stdout=self.out, stderr=self.err)
-        self.window, self.origin, self.shots, self.damage = None, (0, 0), None, None
 
     def __enter__(self):
         return self
@@ -264,6 +400,10 @@ class Game:
         os.chmod(self.dir, 0o755)
         shutil.rmtree(self.dir, ignore_errors=True)
 
+    def alive(self):
+        assert self.process.poll() is None, "exited (%d) while a frame was awaited" % (
+            exit_status(self.process.returncode))
+
     def wait_for_window(self, timeout=20.0):
         deadline = time.monotonic() + timeout * self.slow
         while time.monotonic() < deadline:
@@ -275,57 +415,11 @@ class Game:
                                  text=True).stdout.split()
             origin = ids and (wine_client_area(ids[0]) if self.wine else (0, 0))
             if origin:
-                self.window, self.origin = ids[0], origin
-                self.damage = xdamage.XDamageCreate(x_display(), int(self.window),
-                                                    DAMAGE_NON_EMPTY)
+                Window.__init__(self, ids[0], origin)
                 subprocess.run(["xdotool", "windowfocus", "--sync", self.window], timeout=10)
                 return self.window
             time.sleep(0.05)
         raise AssertionError("no Corvane window within %.0f s" % timeout)
-
-    def capture(self):
-        return Screen(*pixels(self.window, *self.origin, WIDTH, HEIGHT))
-
-    def frames(self, count, timeout=10.0):
-        """Waits until the window has presented count more frames: those after the first
-        polled every key sent before the call."""
-        display, deadline = x_display(), time.monotonic() + timeout * self.slow
-        event = ctypes.create_string_buffer(192)
-        while xlib.XPending(display):
-            xlib.XNextEvent(display, event)
-        for _ in range(count):
-            xdamage.XDamageSubtract(display, self.damage, 0, 0)
-            while not xlib.XPending(display):
-                left = deadline - time.monotonic()
-                assert self.process.poll() is None, "exited (%d) while a frame was awaited" % (
-                    exit_status(self.process.returncode))
-                assert left > 0, "no frame presented within %.0f s" % timeout
-                select.select([xlib.XConnectionNumber(display)], [], [], min(left, 0.5))
-            xlib.XNextEvent(display, event)
-
-    def wait_for(self, screens, what, timeout=10.0, shot=None, meanwhile=()):
-        """Reads each frame until it shows one of the screens (lists of expected texts, see
-        Screen.differences; or a test of a Screen that gives an index or None), and returns
-        that screen's index; every frame before it must show one of meanwhile, if given.
-        Saves the screen as shot.png into self.shots."""
-        deadline, last = time.monotonic() + timeout * self.slow, None
-        while time.monotonic() < deadline:
-            try:
-                last = self.capture()
-            except ValueError:  # the window is still being placed
-                self.frames(1)
-                continue
-            index = screens(last) if callable(screens) else last.which(screens)
-            if index is not None:
-                if self.shots and shot:
-                    os.makedirs(self.shots, exist_ok=True)
-                    last.save_png(os.path.join(self.shots, shot + ".png"))
-                return index
-            assert not meanwhile or last.which(meanwhile) is not None, (
-                "waiting for %s: %s" % (what, list(last.differences(meanwhile[0]))))
-            self.frames(1)
-        raise AssertionError("no %s within %.0f s: %s" % (
-            what, timeout, last and not callable(screens) and list(last.differences(screens[0]))))
 
     def key(self, *names, delay_ms=40):
         if names:
@@ -381,3 +475,8 @@ def run_checks(checks):
             print("FAIL %s:\n%s" % (name, traceback.format_exc()), flush=True)
     print("%d passed, %d failed" % (len(checks) - failed, failed) if checks else "none selected")
     return 1 if failed or not checks else 0
+
+
+if __name__ == "__main__":
+    window, sprite, Game.font = sys.argv[1:4]
+    Window(window).wait_for(art(*read_sprite(sprite)), "the art of " + sprite, timeout=30)
