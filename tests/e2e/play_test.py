@@ -285,7 +285,8 @@ def full_game(shots=None):
         game.key("q")
         game.wait_for(game_over, "the game-over art", shot="game-over")
         assert game.wait_exit() == 0
-        assert (game.stdout(), game.stderr(), game.log()) == ("", "", "")
+        outputs = game.stdout(), game.stderr(), game.log()
+        assert outputs == ("", "", ""), outputs
 
 
 # --- runs of the program: what to break, and what the program must then say ------------------

@@ -1,10 +1,13 @@
-// What the display manager puts into the window, read back cell by cell. The game's colours,
+// What the display manager puts into the window, read back pixel by pixel. The game's colours,
 // alignments and glyphs show on its screens in the end-to-end run, whose reader compares every
-// cell with the glyphs of SFML's own text.
+// cell with the glyphs of SFML's own text at the size and in the cells the game must use.
 #include "TestSupport.h"
 
 #include <cor/DisplayManager.h>
 #include <cor/InputManager.h>
+
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
 
 using namespace testsupport;
 
@@ -19,32 +22,74 @@ TEST_F(DisplayTest, CyanShowsAndAnUndefinedColourDrawsWhiteWithAWarningPerCall)
                                                         {cor::BLACK, sf::Color::Black}};
     for (std::size_t i = 0; i < std::size(colours); ++i)
         ASSERT_EQ(display.drawCh(cor::Vector(4.0f * float(i), 3), 'M', colours[i].first), 0);
+    const sf::Image picture = windowPicture();
     for (std::size_t i = 0; i < std::size(colours); ++i)
         for (const sf::Color shown : {sf::Color::Cyan, sf::Color::White})
-            EXPECT_EQ(pixelsOfColor(4 * int(i), 3, shown) > 10, shown == colours[i].second) << i;
+            EXPECT_EQ(pixelsOfColor(picture, 4 * int(i), 3, shown) > 10, shown == colours[i].second)
+                << i;
     const std::string warning = "DisplayManager::drawCh(): Warning! Undefined color.\n";
     EXPECT_EQ(log(), warning + warning);
+}
+
+TEST_F(DisplayTest, EachCellPaintsItsBlackBoxExactlyWhereItsCellSays)
+{
+    // Over white, a blank at column 5.5, row 2 leaves its box, and nothing else, black.
+    const cor::Vector cell(5.5f, 2);
+    display.flush();
+    sf::RectangleShape white(sf::Vector2f(float(fact("window", 0)), float(fact("window", 1))));
+    display.window()->draw(white);
+    ASSERT_EQ(display.drawCh(cell, ' ', cor::WHITE), 0);
+    const sf::Image picture = windowPicture();
+    const double left = cell.x * fact("window", 0) / fact("grid", 0) + fact("cell_box", 0);
+    const double top = cell.y * fact("window", 1) / fact("grid", 1) + fact("cell_box", 1);
+    int wrong = 0;
+    for (unsigned y = 0; y < 120; ++y)
+        for (unsigned x = 0; x < 120; ++x)
+        {
+            // A pixel is covered when its centre is.
+            const bool inBox = x + 0.5 >= left && x + 0.5 < left + fact("cell_box", 2) &&
+                               y + 0.5 >= top && y + 0.5 < top + fact("cell_box", 3);
+#if SFML_VERSION_MAJOR >= 3
+            const sf::Color pixel = picture.getPixel({x, y});
+#else
+            const sf::Color pixel = picture.getPixel(x, y);
+#endif
+            wrong += (pixel == sf::Color::Black) != inBox;
+        }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(display.cellsToPixels(cor::Vector(79, 23)),
+              cor::Vector(float(79 * fact("window", 0) / fact("grid", 0)),
+                          float(23 * fact("window", 1) / fact("grid", 1))));
 }
 
 TEST_F(DisplayTest, ASpaceErasesItsBoxALineFeedTakesACellAndAnUnknownAlignmentIsLeft)
 {
     display.drawCh(cor::Vector(33, 11), 'M', cor::YELLOW);
-    ASSERT_GT(pixelsOfColor(33, 11, sf::Color::Yellow), 10);
+    ASSERT_GT(pixelsOfColor(windowPicture(), 33, 11, sf::Color::Yellow), 10);
     display.drawCh(cor::Vector(33, 11), ' ', cor::YELLOW);
-    EXPECT_EQ(pixelsOfColor(33, 11, sf::Color::Yellow), 0);
+    EXPECT_EQ(pixelsOfColor(windowPicture(), 33, 11, sf::Color::Yellow), 0);
 
     // An alignment the display does not know puts the text where ALIGN_LEFT would.
     ASSERT_EQ(display.drawText(cor::Vector(5, 5), "I\nI", cor::Alignment(7), cor::WHITE), 0);
-    EXPECT_GT(pixelsOfColor(7, 5, sf::Color::White), 10);
-    EXPECT_EQ(pixelsOfColor(6, 5, sf::Color::White), 0);
-    EXPECT_EQ(pixelsOfColor(5, 6, sf::Color::White), 0);
+    const sf::Image picture = windowPicture();
+    EXPECT_GT(pixelsOfColor(picture, 7, 5, sf::Color::White), 10);
+    EXPECT_EQ(pixelsOfColor(picture, 6, 5, sf::Color::White), 0);
+    EXPECT_EQ(pixelsOfColor(picture, 5, 6, sf::Color::White), 0);
 }
 
-TEST_F(DisplayTest, AnUnreadableFontFailsTheStart)
+TEST_F(DisplayTest, ASecondStartKeepsTheWindowAnUnreadableFontFailsAndNoWindowDrawsNothing)
 {
+    const sf::RenderWindow* window = display.window();
+    EXPECT_EQ(display.initialize(), 0);
+    EXPECT_EQ(display.window(), window);
     cor::InputManager::instance().shutdown();
     display.shutdown();
+    EXPECT_EQ(cor::InputManager::instance().initialize(), -1); // input needs the window
     writeFile(cor::DEFAULT_FONT_FILE, "not a TrueType font\n");
     EXPECT_EQ(display.initialize(), -1);
     EXPECT_EQ(display.window(), nullptr);
+    EXPECT_EQ(display.drawCh(cor::Vector(1, 1), 'x', cor::WHITE), -1);
+    EXPECT_EQ(display.drawText(cor::Vector(1, 1), "x", cor::ALIGN_LEFT, cor::WHITE), -1);
+    EXPECT_EQ(display.drawText(cor::Vector(1, 1), "", cor::ALIGN_LEFT, cor::WHITE), 0);
+    display.presentFrame();
 }

@@ -1,6 +1,8 @@
-// The frame loop on a clock the test drives, the real sleep under it, and the log file.
+// The frame loop on a clock the test drives, the real sleep under it, the managers' start and
+// stop, and the log file.
 #include "TestSupport.h"
 
+#include <cor/BoundingBox.h>
 #include <cor/DisplayManager.h>
 #include <cor/EventStep.h>
 #include <cor/FrameTimer.h>
@@ -9,7 +11,10 @@
 #include <cor/LogManager.h>
 #include <cor/WorldManager.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <sstream>
 
 using namespace testsupport;
 
@@ -22,19 +27,26 @@ struct ScriptedTimer : cor::FrameTimer
     std::int64_t nowMilliseconds() override
     {
         readingStart = !readingStart;
+        if (!readingStart && onFrameEnd)
+            onFrameEnd();
         return now += readingStart ? 0 : work.at(frame++);
     }
     void sleepMilliseconds(std::int32_t milliseconds) override
     {
         sleeps.push_back(milliseconds);
+        if (onSleep)
+            onSleep();
         now += milliseconds;
     }
+    int beginResolution() override { return resolutionRefused; }
 
     std::vector<std::int64_t> work;
     std::vector<std::int32_t> sleeps;
+    std::function<void()> onFrameEnd, onSleep;
     std::int64_t now = 5000;
     std::size_t frame = 0;
     bool readingStart = false;
+    int resolutionRefused = 0;
 };
 
 class LoopTest : public EngineFixture
@@ -50,32 +62,96 @@ protected:
 
 } // namespace
 
-TEST_F(LoopTest, FramesAreNumberedSleepTheRestOfTheirTimeAndTheEndingFrameCompletes)
+TEST_F(LoopTest, EachFrameRunsItsPartsInOrderSleepsTheRestOfItsTimeAndTheEndingFrameCompletes)
 {
     // 33 ms of work or more: no sleep; a clock that ran backwards: one frame's time at most.
     clock.work = {10, 33, 40, 0, 32, -500};
+    const auto frameTime = std::int32_t(fact("frame_ms"));
+    std::vector<std::vector<std::string>> parts; // what each frame did, in order
+    const auto note = [&](const std::string& part)
+    {
+        if (parts.back().empty() || parts.back().back() != part)
+            parts.back().push_back(part);
+    };
+    // It moves into a passable field in every motion pass and shows in the window once drawn.
     auto* recorder = new Recorder;
-    int draws = 0;
-    recorder->onDraw = [&] { ++draws; };
+    recorder->setSolidness(cor::PASSABLE);
+    recorder->setDirection(cor::Vector(1, 0));
+    recorder->setSpeed(0.25f);
+    auto* field = new Recorder;
+    field->setSolidness(cor::PASSABLE);
+    field->setBox(cor::BoundingBox(cor::Vector(-50, -50), 100, 100));
     Recorder* latecomer = nullptr;
     recorder->onEvent = [&](const cor::Event& event)
     {
+        if (event.typeName() != cor::EVENT_TYPE_STEP)
+            return note(event.typeName() == cor::EVENT_TYPE_KEYBOARD ? "input" : "motion");
+        parts.emplace_back();
+        note("step");
         const int step = static_cast<const cor::EventStep&>(event).stepCount();
         latecomer = step == 0 ? new Recorder : latecomer; // made during step 0, it misses it
+        if (step == 0)
+            pressKeys("x");
         if (step == 5)
             cor::GameManager::instance().endGame();
+        auto* victim = new Recorder;
+        victim->onDestroy = [&] { note("deletion"); };
+        cor::WorldManager::instance().scheduleDeletion(victim);
     };
+    recorder->onDraw = [&]
+    {
+        note("draw");
+        cor::DisplayManager::instance().drawCh(cor::Vector(10, 10), '#', cor::WHITE);
+    };
+    clock.onFrameEnd = [&]
+    {
+        if (pixelsOfColor(windowPicture(), 10, 10, sf::Color::White) == 0)
+            note("present"); // and cleared
+    };
+    clock.onSleep = [&] { note("sleep"); };
+    focusEngineWindow();
     cor::GameManager::instance().run();
 
-    const std::vector<Delivery> steps = recorder->received(cor::EVENT_TYPE_STEP);
-    ASSERT_EQ(steps.size(), 6u);
-    EXPECT_EQ(steps.back().step, 5);
-    EXPECT_EQ(draws, 6);
-    EXPECT_EQ(clock.sleeps, (std::vector<std::int32_t>{23, 33, 1, 33}));
+    std::istringstream words(factLines("frame_order").front());
+    const std::vector<std::string> order{std::istream_iterator<std::string>(words), {}};
+    ASSERT_EQ(parts.size(), clock.work.size());
+    int keyFrames = 0;
+    for (std::size_t k = 0; k < parts.size(); ++k)
+    {
+        std::vector<std::string> expected;
+        const bool keys = std::count(parts[k].begin(), parts[k].end(), "input") > 0;
+        keyFrames += keys;
+        std::copy_if(order.begin(), order.end(), std::back_inserter(expected),
+                     [&](const std::string& part) {
+                         return (part != "input" || keys) &&
+                                (part != "sleep" || clock.work[k] < frameTime);
+                     });
+        EXPECT_EQ(parts[k], expected) << "frame " << k;
+    }
+    EXPECT_GE(keyFrames, 1);
+    EXPECT_EQ(clock.sleeps, (std::vector<std::int32_t>{frameTime - 10, frameTime - 0,
+                                                       frameTime - 32, frameTime}));
     EXPECT_EQ(latecomer->received(cor::EVENT_TYPE_STEP).front().step, 1);
 }
 
-TEST(GameManagerStart, AFailedDisplayStartLeavesTheLaterManagersStopped)
+TEST_F(LoopTest, ShutdownStopsTheWorldAfterTheWindowAndTheLogLastThenRunReturnsAtOnce)
+{
+    auto* recorder = new Recorder;
+    bool windowGone = false;
+    recorder->onDestroy = [&]
+    {
+        windowGone = cor::DisplayManager::instance().window() == nullptr;
+        cor::LogManager::instance().logMessage("deleted\n");
+    };
+    cor::GameManager::instance().shutdown();
+    EXPECT_TRUE(windowGone);
+    EXPECT_EQ(log(), "deleted\n");
+    const Recorder late;
+    cor::GameManager::instance().run();
+    EXPECT_TRUE(late.received(cor::EVENT_TYPE_STEP).empty());
+}
+
+TEST(GameManagerStart, AFailedStartLeavesTheLaterManagersStoppedAndTheGameManagerToo)
 {
     TempDir dir; // no font here, so the display cannot start
     cor::InputManager::instance().shutdown();
@@ -87,6 +163,18 @@ TEST(GameManagerStart, AFailedDisplayStartLeavesTheLaterManagersStopped)
     EXPECT_FALSE(cor::InputManager::instance().hasStarted());
     EXPECT_FALSE(cor::WorldManager::instance().hasStarted());
     cor::GameManager::instance().shutdown();
+
+    // With every manager started, a refused timer resolution still fails the start.
+    std::filesystem::copy(HALVREN_RUN_DIR, std::filesystem::current_path(),
+                          std::filesystem::copy_options::recursive);
+    ScriptedTimer refusing;
+    refusing.resolutionRefused = 1;
+    cor::GameManager::instance().setFrameTimer(&refusing);
+    EXPECT_EQ(cor::GameManager::instance().initialize(), -1);
+    EXPECT_FALSE(cor::GameManager::instance().hasStarted());
+    EXPECT_TRUE(cor::WorldManager::instance().hasStarted());
+    cor::GameManager::instance().shutdown();
+    cor::GameManager::instance().setFrameTimer(nullptr);
 }
 
 TEST(PlatformTimer, SleepsAtLeastAsLongAsAsked)

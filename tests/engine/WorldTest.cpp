@@ -1,15 +1,20 @@
-// The world manager on the engine started for real: collisions, out events, deletion, and
-// drawing by altitude with sprite animations. Where a sprite lands on the grid, the end-to-end
-// run reads off the window.
+// Objects, their events and the world manager on the engine started for real: collisions, out
+// events, motion, deletion, and drawing by altitude with sprite animations. Where a sprite lands
+// on the grid, the end-to-end run reads off the window.
 #include "TestSupport.h"
 
 #include <cor/DisplayManager.h>
+#include <cor/EventCollision.h>
+#include <cor/EventKeyboard.h>
+#include <cor/EventMouse.h>
+#include <cor/EventOut.h>
 #include <cor/EventStep.h>
 #include <cor/ResourceManager.h>
 #include <cor/Sprite.h>
 #include <cor/WorldManager.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 using namespace testsupport;
 
@@ -36,8 +41,107 @@ protected:
 };
 
 constexpr cor::Solidness BLOCK = cor::BLOCKING, PASS = cor::PASSABLE, NONE = cor::INTANGIBLE;
+const auto CAPACITY = std::int32_t(fact("capacities", 0));
 
 } // namespace
+
+TEST_F(WorldTest, ANewObjectTakesTheNextNumberAndItsDefaultsAndASpriteSizesItsBox)
+{
+    auto* first = new cor::Object;
+    const std::int32_t firstId = first->id();
+    delete first; // its number is not given again
+    cor::Object object;
+    EXPECT_EQ(object.id(), firstId + 1);
+    EXPECT_EQ(object.typeName(), "Object");
+    EXPECT_TRUE(object.position() == cor::Vector() && object.altitude() == 2 &&
+                object.solidness() == cor::BLOCKING && object.velocity() == cor::Vector());
+    const auto box = [&]
+    { return std::tuple(object.box().corner, object.box().width, object.box().height); };
+    EXPECT_EQ(box(), std::tuple(cor::Vector(-0.5f, -0.5f), 1.0f, 1.0f));
+    EXPECT_EQ(object.draw(), 0); // no sprite, nothing to draw
+    object.setDirection(cor::Vector(2, -1));
+    object.setSpeed(0.5f);
+    EXPECT_EQ(object.velocity(), cor::Vector(1, -0.5f));
+    writeFile("wide.txt", "1\n3\n1\n1\nred\nabc\n");
+    ASSERT_EQ(cor::ResourceManager::instance().loadSprite("wide.txt", "wide"), 0);
+    EXPECT_EQ(object.assignSprite("narrow"), -1);
+    EXPECT_EQ(box(), std::tuple(cor::Vector(-0.5f, -0.5f), 1.0f, 1.0f));
+    EXPECT_EQ(object.assignSprite("wide"), 0);
+    EXPECT_EQ(box(), std::tuple(cor::Vector(-1.5f, -0.5f), 3.0f, 1.0f));
+
+    // Each event names its kind and starts with nothing set.
+    const cor::EventKeyboard key;
+    const cor::EventMouse mouse;
+    const cor::EventCollision collision;
+    const std::pair<std::string, std::string> kinds[] = {
+        {cor::Event().typeName(), "cor::undefined"}, {cor::EventStep(7).typeName(), "cor::step"},
+        {key.typeName(), "cor::keyboard"},           {mouse.typeName(), "cor::mouse"},
+        {collision.typeName(), "cor::collision"},    {cor::EventOut().typeName(), "cor::out"}};
+    for (const auto& [kind, expected] : kinds)
+        EXPECT_EQ(kind, expected);
+    EXPECT_TRUE(key.key() == cor::NO_KEY && key.action() == cor::NO_KEY_ACTION);
+    EXPECT_TRUE(mouse.action() == cor::NO_MOUSE_ACTION && mouse.button() == cor::NO_BUTTON &&
+                mouse.position() == cor::Vector());
+    EXPECT_TRUE(!collision.mover() && !collision.other() && collision.position() == cor::Vector());
+    EXPECT_EQ(cor::EventStep(7).stepCount(), 7);
+}
+
+TEST(FixedObjectList, ReadsOnlyItsEntriesKeepsOrderTakesNoMoreWhenFullAndCopiesAreSnapshots)
+{
+    cor::Object a, b;
+    cor::FixedObjectList list;
+    for (std::int32_t i = 0; i <= CAPACITY; ++i)
+        list.append(i % 2 ? &a : &b);
+    EXPECT_EQ(list.count(), CAPACITY);
+    const cor::FixedObjectList copy = list;
+    list.remove(&b); // the first b, the others keep their order
+    EXPECT_TRUE(list.count() == CAPACITY - 1 && list[0] == &a && list[1] == &b);
+    EXPECT_TRUE(copy.count() == CAPACITY && copy[0] == &b);
+    for (const std::int32_t index : {-1, CAPACITY - 1})
+        try
+        {
+            static_cast<void>(list[index]);
+            ADD_FAILURE() << index;
+        }
+        catch (const std::out_of_range& error)
+        {
+            EXPECT_STREQ(error.what(), "Invalid index!");
+        }
+}
+
+TEST_F(WorldTest, ObjectsAreFoundByTheirExactTypeInTheOrderTheyWereMade)
+{
+    std::vector<Recorder*> walls;
+    for (const char* type : {"wall", "Wall", "walls", "wal", "wall"})
+    {
+        Recorder* object = at({});
+        object->setTypeName(type);
+        if (object->typeName() == "wall")
+            walls.push_back(object);
+    }
+    const cor::FixedObjectList found = world.findObjectsByType("wall");
+    ASSERT_EQ(found.count(), 2);
+    EXPECT_TRUE(found[0] == walls[0] && found[1] == walls[1]);
+}
+
+TEST_F(WorldTest, TheMotionPassMovesObjectsByTheirVelocityAndLeavesTheOthersAlone)
+{
+    // Each stands on a blocking object: a move, even to where it is, would be heard.
+    const std::pair<cor::Vector, float> motions[] = {{{1, 0}, 0.5f}, {{1, 0}, 0}, {{}, 1}};
+    std::vector<Recorder*> movers;
+    for (const auto& [direction, speed] : motions)
+    {
+        Recorder* mover = movers.emplace_back(at({5, 5.0f + 3 * float(movers.size())}, PASS));
+        mover->setDirection(direction);
+        mover->setSpeed(speed);
+        at(mover->position());
+    }
+    world.updateWorld();
+    EXPECT_EQ(movers[0]->position(), cor::Vector(5.5f, 5));
+    EXPECT_EQ(movers[0]->received(cor::EVENT_TYPE_COLLISION).size(), 1u);
+    for (const Recorder* still : {movers[1], movers[2]})
+        EXPECT_TRUE(still->received(cor::EVENT_TYPE_COLLISION).empty());
+}
 
 TEST_F(WorldTest, EveryTouchedObjectHearsOfTheMoveOnlyTwoBlockingOnesStopItAfterTheirHandlers)
 {
@@ -92,17 +196,18 @@ TEST_F(WorldTest, OutEventsOnlyWhenAMoveCrossesFromInsideToOutside)
         cor::Vector from, to;
         bool walled; // a blocking object stands where it goes
         std::size_t outEvents;
+        cor::Solidness solidness = BLOCK;
     } moves[] = {
         // clang-format off
         {{right - 0.5f, 3}, {right, 3}, false, 1}, {{right, 3}, {right + 1, 3}, false, 0},
         {{right + 1, 3}, {right - 1, 3}, false, 0}, {{-1, 0}, {-2, 0}, false, 0},
         {{0, 0}, {0, -0.25f}, false, 1}, {{5, bottom - 0.1f}, {5, bottom}, false, 1},
-        {{right - 1, 3}, {right, 3}, true, 0},
+        {{right - 1, 3}, {right, 3}, true, 0}, {{right - 1, 3}, {right, 3}, true, 1, NONE},
         // clang-format on
     };
     for (const auto& move : moves)
     {
-        Recorder* object = at(move.from);
+        Recorder* object = at(move.from, move.solidness);
         Recorder* wall = move.walled ? at(move.to) : nullptr;
         world.tryMoveObject(object, move.to);
         EXPECT_EQ(object->received(cor::EVENT_TYPE_OUT).size(), move.outEvents) << &move - moves;
@@ -138,14 +243,20 @@ TEST_F(WorldTest, EachObjectIsDeletedExactlyOnceEvenByReentrantDestructors)
     EXPECT_EQ(destroyed(), 8u);
 }
 
-TEST_F(WorldTest, AFullWorldLeavesTheNextObjectUnregistered)
+TEST_F(WorldTest, AFullWorldLeavesTheNextObjectUnregisteredAndAFullDeletionListTakesNoMore)
 {
-    while (world.allObjects().count() < cor::OBJECT_LIST_CAPACITY)
+    while (world.allObjects().count() < CAPACITY)
         new Recorder;
     Recorder extra;
     EXPECT_FALSE(world.allObjects().contains(&extra));
     world.broadcast(cor::EventStep(0));
     EXPECT_TRUE(extra.received(cor::EVENT_TYPE_STEP).empty());
+    const cor::FixedObjectList all = world.allObjects();
+    for (std::int32_t i = 0; i < all.count(); ++i)
+        world.scheduleDeletion(all[i]);
+    world.scheduleDeletion(&extra); // were it taken, its deletion would fail on the stack
+    world.updateWorld();
+    EXPECT_EQ(world.allObjects().count(), 0);
 }
 
 TEST_F(WorldTest, ObjectsAreDrawnByAltitudeThenAge)
@@ -165,6 +276,7 @@ TEST_F(WorldTest, AnimationsStayOnEachFrameForTheSlowdownAndUndrawableFramesStay
 {
     cor::Sprite blank(1); // a frame without text, as a sprite built in code may hold
     ASSERT_EQ(blank.pushFrame(cor::Frame(1, 1, "")), 0);
+    EXPECT_EQ(blank.pushFrame(cor::Frame(1, 1, "x")), -1); // its one slot is taken
     // clang-format off
     const struct
     {
@@ -190,4 +302,11 @@ TEST_F(WorldTest, AnimationsStayOnEachFrameForTheSlowdownAndUndrawableFramesStay
             EXPECT_EQ(animation.drawAt(cor::Vector(5, 5)), drawable ? 0 : -1) << label;
         }
     }
+    // A slowdown count of -1 holds the animation on its frame.
+    cor::SpriteAnimation frozen;
+    frozen.setSprite(cor::ResourceManager::instance().findSprite("sprite0"));
+    frozen.setSlowdownCount(-1);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(frozen.drawAt(cor::Vector(5, 5)), 0);
+    EXPECT_EQ(frozen.frameIndex(), 0);
 }

@@ -14,6 +14,7 @@ namespace
 {
 
 using Rows = std::vector<std::string>;
+const int LEVELS = int(fact("levels"));
 
 // A map walled all round, its marker on row 2, column 3 and its exit on row 9, column 14.
 Rows walledMap(char marker)
@@ -105,6 +106,8 @@ TEST_F(LevelTest, EveryFaultGetsItsMessageAndTheChecksComeInOrder)
         // One carriage return ends the line; a second one is a cell.
         {changed(row(5, wall + "\r\r")), "red map row 5 has 20 cells; expected 19."},
         {changed(row(5, wall.substr(2) + "\r\r\r")), "red map contains invalid character '\\x0d' on row 5."},
+        // The escape character would let a level file drive the terminal the message goes to.
+        {changed(cell(1, 4, '\x1b')), "red map contains invalid character '\\x1b' on row 2."},
         {changed(cell(6, 6, 'B')), "red map contains invalid character 'B' on row 7."},
         {changed({}, cell(11, 1, 'R')), "blue map contains invalid character 'R' on row 12."},
         // Row by row, the width before the characters; the red map before the blue one.
@@ -149,7 +152,7 @@ TEST_F(LevelTest, EveryLayoutOfTheSameMapsIsAccepted)
 
 TEST_F(LevelTest, LoadAllLevelsFillsTheTableOrReportsTheFirstFaultOnceAndKeepsIt)
 {
-    for (int n = 1; n <= LEVEL_COUNT; ++n)
+    for (int n = 1; n <= LEVELS; ++n)
         writeFile(levelPath(n), levelText());
     bool loaded = false;
     EXPECT_EQ(loadAllCapturingErrors(loaded), ""); // the levels' order shows in the end-to-end run
@@ -191,7 +194,7 @@ TEST_F(LevelTest, TheSolverFindsTheShortestSolution)
 TEST(ShippedLevels, EachIsWalledInNeedsAHoldAndIsHarderThanTheOneBefore)
 {
     int previousMoves = 0;
-    for (int n = 1; n <= LEVEL_COUNT; ++n)
+    for (int n = 1; n <= LEVELS; ++n)
     {
         SCOPED_TRACE(levelPath(n));
         LevelData level;

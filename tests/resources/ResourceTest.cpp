@@ -30,6 +30,8 @@ protected:
 
 const std::string spritePrefix = "ResourceManager::loadSprite(): ";
 const std::string musicPrefix = "ResourceManager::loadMusic(): ";
+const auto SPRITES = std::int32_t(fact("capacities", 1)),
+           MUSIC = std::int32_t(fact("capacities", 2));
 
 } // namespace
 
@@ -67,12 +69,12 @@ TEST_F(ResourceTest, EveryBadSpriteFileAndAFullTableAreRefusedWithTheirOwnMessag
     EXPECT_NE(resources.findSprite("kept"), nullptr);
 
     writeFile("dot.txt", "1\n1\n1\n1\nwhite\n.\n");
-    for (int i = 1; i < cor::SPRITE_CAPACITY; ++i)
+    for (int i = 1; i < SPRITES; ++i)
         ASSERT_EQ(resources.loadSprite("dot.txt", "dot" + std::to_string(i)), 0);
     // Were the empty file read, it would be refused for its missing frame count.
     EXPECT_EQ(load("", "one too many"), -1);
     EXPECT_EQ(log(), spritePrefix + "sprite array full.\n");
-    EXPECT_EQ(resources.spriteCount(), cor::SPRITE_CAPACITY);
+    EXPECT_EQ(resources.spriteCount(), SPRITES);
 }
 
 TEST_F(ResourceTest, GoodSpriteFilesKeepEveryFieldAndFrameInFileOrder)
@@ -106,14 +108,19 @@ TEST_F(ResourceTest, GoodSpriteFilesKeepEveryFieldAndFrameInFileOrder)
     }
 }
 
-TEST_F(ResourceTest, ARestartOfTheTableKeepsSpritesThatObjectsMayStillPointTo)
+TEST_F(ResourceTest, TheFirstOfALabelIsFoundAndARestartKeepsSpritesObjectsMayPointTo)
 {
     ASSERT_EQ(load("1\n1\n1\n1\nred\nA\n", "a"), 0);
+    ASSERT_EQ(load("1\n1\n1\n1\nred\nB\n", "a"), 0);
     const cor::Sprite* kept = resources.findSprite("a");
+    EXPECT_EQ(kept->frame(0).text(), "A");
+    EXPECT_EQ(resources.findSprite("A"), nullptr);
     ASSERT_EQ(resources.initialize(), 0);
     EXPECT_EQ(resources.findSprite("a"), nullptr);
     ASSERT_EQ(load("1\n1\n1\n1\nred\nB\n", "b"), 0);
     EXPECT_EQ(kept->frame(0).text(), "A"); // the sanitizer build reports a destroyed one
+    resources.shutdown();
+    EXPECT_EQ(resources.findSprite("b"), nullptr);
 }
 
 TEST_F(ResourceTest, TheMusicTableChecksTheLabelThenRoomThenTheFile)
@@ -123,10 +130,14 @@ TEST_F(ResourceTest, TheMusicTableChecksTheLabelThenRoomThenTheFile)
     EXPECT_EQ(resources.findMusic("bgm"), nullptr);
     ASSERT_EQ(resources.loadMusic(tune, "bgm"), 0);
     EXPECT_EQ(resources.musicCount(), 1); // the failed load left its record for this one
-    for (int i = 1; i < cor::MUSIC_CAPACITY; ++i)
-        ASSERT_EQ(resources.loadMusic(tune, "tune" + std::to_string(i)), 0);
+    const cor::Music* first = resources.findMusic("bgm");
+    for (int i = 1; i < MUSIC; ++i)
+        ASSERT_EQ(resources.loadMusic(tune, i == 1 ? "bgm" : "tune" + std::to_string(i)), 0);
+    EXPECT_EQ(resources.findMusic("bgm"), first);
     EXPECT_EQ(resources.loadMusic(tune, ""), -1);
     EXPECT_EQ(resources.loadMusic("missing.ogg", "one too many"), -1);
     EXPECT_EQ(log(), musicPrefix + "Unable to load from file 'missing.ogg'.\n" + musicPrefix +
                          "Music label cannot be empty.\n" + musicPrefix + "Music array full.\n");
+    ASSERT_EQ(resources.initialize(), 0);
+    EXPECT_EQ(resources.findMusic("bgm"), nullptr);
 }

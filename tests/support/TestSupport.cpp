@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "sfml/SfmlCompat.h"
 #include <cor/DisplayManager.h>
 #include <cor/EventCollision.h>
 #include <cor/EventKeyboard.h>
@@ -14,6 +15,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 
@@ -21,6 +23,33 @@ namespace fs = std::filesystem;
 
 namespace testsupport
 {
+
+std::vector<std::string> factLines(const std::string& name)
+{
+    static const std::map<std::string, std::vector<std::string>> facts = []
+    {
+        std::map<std::string, std::vector<std::string>> read;
+        std::ifstream file(HALVREN_FACTS_FILE);
+        for (std::string line; std::getline(file, line);)
+            if (const std::size_t colon = line.find(':'); line[0] != '#' && colon != line.npos)
+                read[line.substr(0, colon)].push_back(line.substr(colon + 1));
+        return read;
+    }();
+    const auto found = facts.find(name);
+    if (found == facts.end())
+        throw std::runtime_error("no fact named " + name);
+    return found->second;
+}
+
+double fact(const std::string& name, std::size_t index)
+{
+    std::istringstream values(factLines(name).front());
+    double value = 0;
+    for (std::size_t i = 0; i <= index; ++i)
+        if (!(values >> value))
+            throw std::runtime_error("fact " + name + " has no value " + std::to_string(index));
+    return value;
+}
 
 TempDir::TempDir()
 {
@@ -50,6 +79,20 @@ std::string readFile(const fs::path& path)
     std::ostringstream content;
     content << std::ifstream(path, std::ios::binary).rdbuf();
     return content.str();
+}
+
+void focusEngineWindow()
+{
+    const auto window = cor::sfml::nativeHandle(*cor::DisplayManager::instance().window());
+    ASSERT_EQ(std::system(("xdotool windowfocus --sync " + std::to_string(window)).c_str()), 0);
+}
+
+// xdotool closes its display connection before it exits, which waits for the server. A key
+// pressed again within a few milliseconds of its release would read as the window system's
+// key repeat, which the engine turns off.
+void pressKeys(const std::string& names)
+{
+    ASSERT_EQ(std::system(("xdotool key --delay 20 " + names).c_str()), 0) << names;
 }
 
 void EngineFixture::SetUp()
@@ -118,11 +161,10 @@ std::vector<Delivery> Recorder::received(const std::string& type) const
     return found;
 }
 
-int pixelsOfColor(int column, int row, sf::Color color)
+sf::Image windowPicture()
 {
-    cor::DisplayManager& display = cor::DisplayManager::instance();
-    display.flush();
-    const sf::RenderWindow& window = *display.window();
+    cor::DisplayManager::instance().flush();
+    const sf::RenderWindow& window = *cor::DisplayManager::instance().window();
 #if SFML_VERSION_MAJOR >= 3
     sf::Texture texture(window.getSize());
 #else
@@ -130,21 +172,24 @@ int pixelsOfColor(int column, int row, sf::Color color)
     texture.create(window.getSize().x, window.getSize().y);
 #endif
     texture.update(window);
-    const sf::Image image = texture.copyToImage();
+    return texture.copyToImage();
+}
+
+int pixelsOfColor(const sf::Image& picture, int column, int row, sf::Color color)
+{
     const auto near = [](std::uint8_t value, std::uint8_t target)
     { return target > 127 ? value > 160 : value < 96; };
     // The cell's background box, where it overlaps neither neighbour's.
-    const cor::Vector cell(static_cast<float>(column), static_cast<float>(row));
-    const cor::Vector from = display.cellsToPixels(cell + cor::Vector(0.15f, 0.25f));
-    const cor::Vector to = display.cellsToPixels(cell + cor::Vector(1, 1));
+    const double width = fact("window", 0) / fact("grid", 0);
+    const double height = fact("window", 1) / fact("grid", 1);
     int found = 0;
-    for (auto y = static_cast<unsigned>(from.y); y < static_cast<unsigned>(to.y); ++y)
-        for (auto x = static_cast<unsigned>(from.x); x < static_cast<unsigned>(to.x); ++x)
+    for (auto y = unsigned((row + 0.25) * height); y < unsigned((row + 1) * height); ++y)
+        for (auto x = unsigned((column + 0.15) * width); x < unsigned((column + 1) * width); ++x)
         {
 #if SFML_VERSION_MAJOR >= 3
-            const sf::Color pixel = image.getPixel({x, y});
+            const sf::Color pixel = picture.getPixel({x, y});
 #else
-            const sf::Color pixel = image.getPixel(x, y);
+            const sf::Color pixel = picture.getPixel(x, y);
 #endif
             found += pixel != sf::Color::Black && near(pixel.r, color.r) &&
                      near(pixel.g, color.g) && near(pixel.b, color.b);

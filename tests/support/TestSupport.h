@@ -1,9 +1,9 @@
 #ifndef HALVREN_TEST_SUPPORT_H
 #define HALVREN_TEST_SUPPORT_H
 
-// What several test programs need: a temporary working directory, the engine started in a
-// copy of the run directory, an object that records its events, and a reader for what a cell
-// of the window shows.
+// What several test programs need: the figures the game must meet, a temporary working
+// directory, the engine started in a copy of the run directory, real key presses, an object that
+// records its events, and a reader for what a cell of the window shows.
 
 #include <cor/Event.h>
 #include <cor/Input.h>
@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/Image.hpp>
 
 #include <filesystem>
 #include <functional>
@@ -20,6 +20,11 @@
 
 namespace testsupport
 {
+
+// A figure the game must meet, as support/facts.txt writes it down: the index-th value of the
+// line with that name. factLines() gives the values of every line with the name.
+double fact(const std::string& name, std::size_t index = 0);
+std::vector<std::string> factLines(const std::string& name);
 
 // A fresh temporary directory the process works in until the object goes; then it is removed.
 class TempDir
@@ -47,6 +52,12 @@ protected:
 
     TempDir dir;
 };
+
+// Gives the engine's window the keyboard focus.
+void focusEngineWindow();
+// Presses and releases each key (xdotool's names) in the focused window; the X server has
+// taken them when this returns, and the window gets them at its next poll.
+void pressKeys(const std::string& names);
 
 // One event as a Recorder received it; what the event does not carry keeps its default.
 struct Delivery
@@ -83,9 +94,10 @@ private:
     std::vector<Delivery>* m_log;
 };
 
-// Pixels of the cell that show the colour (each channel near full or zero) in what has been
-// drawn into the window so far in this frame.
-int pixelsOfColor(int column, int row, sf::Color color);
+// What has been drawn into the window so far in this frame.
+sf::Image windowPicture();
+// Pixels of the cell that show the colour (each channel near full or zero) in the picture.
+int pixelsOfColor(const sf::Image& picture, int column, int row, sf::Color color);
 
 } // namespace testsupport
 
