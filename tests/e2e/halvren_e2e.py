@@ -2,12 +2,11 @@
 
 Each game runs in a temporary copy of the run directory; keys go in through xdotool (XTest),
 and the window is read back from the X server (Xlib's XGetImage) as the character and colour
-of each cell of the grid. Each cell is the printable character whose picture, drawn by SFML's
-own text in the game's font at the size and in the cells the game must use (HALVREN_GLYPH_TOOL,
+of each cell of the grid: the printable character whose picture, drawn by SFML's own text in
+the game's font at the size and in the cells the game must use (HALVREN_GLYPH_TOOL,
 tests/support/ReferenceGlyphs.cpp), differs from it in the fewest pixels. Every figure comes
 from tests/support/facts.txt. The X damage extension numbers the frames the game presents, so
-each read knows which frame it shows. The display is the test's own (scripts/with-display.sh):
-focus is ours.
+each read knows which one it shows. The display is the test's own (scripts/with-display.sh).
 
 python3 halvren_e2e.py WINDOW SPRITE_FILE FONT: waits until the window shows a frame of the
 sprite, drawn centred (the package test reads the installed game's title so).
@@ -28,19 +27,10 @@ import tempfile
 import time
 import traceback
 
-
-def read_facts():
-    """The figures the game must meet: name -> the values of each line with that name."""
-    facts = collections.defaultdict(list)
-    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../support/facts.txt")) as f:
-        for line in f:
-            name, colon, value = line.partition(":")
-            if colon and not line.startswith("#"):
-                facts[name].append(value.strip())
-    return facts
-
-
-FACTS = read_facts()
+FACTS = collections.defaultdict(list)  # name: the values of each line of that name
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../support/facts.txt")) as f:
+    for name, colon, value in (line.partition(":") for line in f if line[0] != "#"):
+        FACTS[name] += [value.strip()] if colon else []
 
 
 def fact(name, index=0, kind=int):
@@ -57,46 +47,47 @@ COLOURS = {(1, 0, 0): "red", (0, 1, 0): "green", (1, 1, 0): "yellow", (0, 0, 1):
            (1, 0, 1): "magenta", (0, 1, 1): "cyan", (1, 1, 1): "white"}
 LIT = bytes(1 if v >= 128 else 0 for v in range(256))  # anti-aliased edges below count as dark
 UNREADABLE = "\ufffd"  # a cell far from every glyph
+INT, ULONG, POINTER = ctypes.c_int, ctypes.c_ulong, ctypes.c_void_p
 
 
 class XImage(ctypes.Structure):
-    _fields_ = ([(n, ctypes.c_int) for n in ("width", "height", "xoffset", "format")]
-                + [("data", ctypes.c_void_p)]
-                + [(n, ctypes.c_int) for n in ("byte_order", "unit", "bit_order", "pad", "depth",
-                                               "bytes_per_line", "bits_per_pixel")]
-                + [(n, ctypes.c_ulong) for n in ("red_mask", "green_mask", "blue_mask")])
-
-
-xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
-xlib.XOpenDisplay.restype = ctypes.c_void_p
-xlib.XGetImage.restype = ctypes.POINTER(XImage)
-xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + [
-    ctypes.c_uint] * 2 + [ctypes.c_ulong, ctypes.c_int]
-xlib.XDestroyImage.argtypes = [ctypes.POINTER(XImage)]
-for name, more in (("XPending", []), ("XConnectionNumber", []), ("XNextEvent", [ctypes.c_char_p]),
-                   ("XSync", [ctypes.c_int]), ("XNextRequest", [])):
-    getattr(xlib, name).argtypes = [ctypes.c_void_p] + more
-xlib.XNextRequest.restype = ctypes.c_ulong
-# A window that is still being placed or already gone is an X error: no image, not an exit.
-X_ERROR = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(lambda *_: 0)
-xlib.XSetErrorHandler(X_ERROR)
-# The damage extension reports each drawing request into the window, a present among them:
-# one notice covering the whole picture.
-xdamage = ctypes.CDLL(ctypes.util.find_library("Xdamage"))
-xdamage.XDamageCreate.restype = ctypes.c_ulong
-xdamage.XDamageCreate.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int]
-xdamage.XDamageQueryExtension.argtypes = [ctypes.c_void_p] + [ctypes.POINTER(ctypes.c_int)] * 2
-DAMAGE_RAW_RECTANGLES = 0
+    _fields_ = ([(n, INT) for n in ("width", "height", "xoffset", "format")] + [("data", POINTER)]
+                + [(n, INT) for n in ("byte_order", "unit", "bit_order", "pad", "depth",
+                                      "bytes_per_line", "bits_per_pixel")]
+                + [(n, ULONG) for n in ("red_mask", "green_mask", "blue_mask")])
 
 
 class DamageNotify(ctypes.Structure):
-    """The start of an XDamageNotifyEvent: serial is the number of the last request of this
-    connection that the server had taken when it made the notice."""
-    _fields_ = ([("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                 ("display", ctypes.c_void_p), ("drawable", ctypes.c_ulong),
-                 ("damage", ctypes.c_ulong), ("level", ctypes.c_int), ("more", ctypes.c_int),
-                 ("timestamp", ctypes.c_ulong)]
+    """The start of an XDamageNotifyEvent: serial is the last request of this connection the
+    server had taken when it made the notice."""
+    _fields_ = ([("type", INT), ("serial", ULONG), ("send_event", INT), ("display", POINTER),
+                 ("drawable", ULONG), ("damage", ULONG), ("level", INT), ("more", INT),
+                 ("timestamp", ULONG)]
                 + [(n, ctypes.c_short) for n in "xy"] + [(n, ctypes.c_ushort) for n in "wh"])
+
+
+def bind(library, *functions):
+    """The library, each (name, result, arguments) declared: a Display* unannounced crashes."""
+    library = ctypes.CDLL(ctypes.util.find_library(library))
+    for name, result, arguments in functions:
+        function = getattr(library, name)
+        function.restype, function.argtypes = result, arguments
+    return library
+
+
+xlib = bind("X11", ("XOpenDisplay", POINTER, [ctypes.c_char_p]),
+            ("XGetImage", ctypes.POINTER(XImage), [POINTER, ULONG, INT, INT, ctypes.c_uint,
+                                                   ctypes.c_uint, ULONG, INT]),
+            ("XDestroyImage", INT, [ctypes.POINTER(XImage)]), ("XPending", INT, [POINTER]),
+            ("XConnectionNumber", INT, [POINTER]), ("XNextEvent", INT, [POINTER, ctypes.c_char_p]),
+            ("XSync", INT, [POINTER, INT]), ("XNextRequest", ULONG, [POINTER]))
+# The damage extension reports each drawing request into a window: a present is one.
+xdamage = bind("Xdamage", ("XDamageCreate", ULONG, [POINTER, ULONG, INT]),
+               ("XDamageQueryExtension", INT, [POINTER] + [ctypes.POINTER(INT)] * 2))
+DAMAGE_RAW_RECTANGLES = 0
+# A window that is still being placed or already gone is an X error: no image, not an exit.
+X_ERROR = ctypes.CFUNCTYPE(INT, POINTER, POINTER)(lambda *_: 0)
+xlib.XSetErrorHandler(X_ERROR)
 
 
 @functools.cache
@@ -106,7 +97,7 @@ def x_display():
 
 @functools.cache
 def damage_notify_type():
-    base, error_base = ctypes.c_int(), ctypes.c_int()
+    base, error_base = INT(), INT()
     assert xdamage.XDamageQueryExtension(x_display(), ctypes.byref(base), ctypes.byref(error_base))
     return base.value
 
@@ -244,7 +235,7 @@ def art(colour, frames, *_):
              for y, row in enumerate(frame)] for frame in frames if "".join(frame).strip()]
 
 
-WINE, WINE_DESKTOP = "/usr/lib/wine/", (1280, 1024)  # Debian's, and the desktop's size
+WINE = "/usr/lib/wine/"  # Debian's
 
 
 def use_wine():
@@ -253,25 +244,10 @@ def use_wine():
                       WINEDLLOVERRIDES="mscoree,mshtml=")  # no Mono and Gecko installers
     key = r"HKCU\Software\Wine\Explorer"  # without a window manager, closes wait 2 s
     for command in (["wineboot", "-i"], ["reg", "add", key, "/v", "Desktop", "/d", "Default"],
-                    ["reg", "add", key + r"\Desktops", "/v", "Default", "/d",
-                     "%dx%d" % WINE_DESKTOP]):
+                    ["reg", "add", key + r"\Desktops", "/v", "Default", "/d", "1280x1024"]):
         subprocess.run([WINE + "wine64", *command], check=True, capture_output=True, timeout=300)
     atexit.register(shutil.rmtree, os.environ["WINEPREFIX"], ignore_errors=True)
     Game.program, Game.wine, Game.slow = [WINE + "wine64", "halvren.exe"], True, 3.0
-
-
-def wine_client_area(desktop):
-    """The top-left of the game's picture on Wine's desktop, or None: the window's frame is all
-    there that differs from the desktop's colour, with equal borders left, right and below."""
-    width, height = WINE_DESKTOP
-    try:  # one 32-bit number a pixel
-        data = memoryview(pixels(desktop, 0, 0, width, height)[0]).cast("I")
-    except ValueError:  # the desktop is still being made
-        return None
-    xs = [x for x in range(width) if data[height // 2 * width + x] != data[0]]
-    ys = [y for y in range(height) if data[y * width + width // 2] != data[0]]
-    border = (xs[-1] + 1 - xs[0] - WIDTH) // 2 if xs and ys else -1
-    return (xs[0] + border, ys[-1] + 1 - border - HEIGHT) if border >= 0 else None
 
 
 def exit_status(code):
@@ -284,12 +260,15 @@ class Window:
     slow = 1.0  # how much longer than here things may take (under Wine, valgrind)
     shots = None  # where wait_for() saves its screenshots
 
-    def __init__(self, window, origin=(0, 0)):
-        self.window, self.origin = window, origin
+    def __init__(self, window, timeout=10.0):
+        """Waits for the first present, which tells where the picture lies in the window (under
+        Wine, on its desktop)."""
+        self.window, self.origin = window, None
         # A notice per drawing request: a present is one request, the whole picture.
         self.damage = xdamage.XDamageCreate(x_display(), int(window), DAMAGE_RAW_RECTANGLES)
         self.presents, self.unread = 0, []  # presents read past; serials of those not yet
         self.read_at = self.since = -1  # the last read's present; see wait_for()
+        self.await_present(1, timeout)
 
     def alive(self):
         pass
@@ -302,6 +281,7 @@ class Window:
             if (notice.type, notice.damage, notice.w, notice.h) == (
                     damage_notify_type(), self.damage, WIDTH, HEIGHT):
                 self.unread.append(notice.serial)
+                self.origin = self.origin or (notice.x, notice.y)
 
     def presented(self):
         """How many presents the server has taken so far."""
@@ -406,16 +386,15 @@ class Game(Window):
 
     def wait_for_window(self, timeout=20.0):
         deadline = time.monotonic() + timeout * self.slow
+        search = (["--name", "Wine desktop$"] if self.wine else
+                  ["--onlyvisible", "--pid", str(self.process.pid), "--name", "^Corvane$"])
         while time.monotonic() < deadline:
             assert self.process.poll() is None, "exited (%d) before its window showed: %r" % (
                 exit_status(self.process.returncode), self.stderr())
-            search = (["--name", "Wine desktop$"] if self.wine else
-                      ["--onlyvisible", "--pid", str(self.process.pid), "--name", "^Corvane$"])
             ids = subprocess.run(["xdotool", "search", *search], capture_output=True,
                                  text=True).stdout.split()
-            origin = ids and (wine_client_area(ids[0]) if self.wine else (0, 0))
-            if origin:
-                Window.__init__(self, ids[0], origin)
+            if ids:
+                Window.__init__(self, ids[0], timeout)
                 subprocess.run(["xdotool", "windowfocus", "--sync", self.window], timeout=10)
                 return self.window
             time.sleep(0.05)
@@ -442,15 +421,9 @@ class Game(Window):
         text = data.decode("utf-8", "replace")
         return text.replace("\r\n", "\n") if self.wine else text
 
-    def stdout(self):
-        return self.text(os.pread(self.out.fileno(), 1 << 20, 0))
-
-    def stderr(self):
-        return self.text(os.pread(self.err.fileno(), 1 << 20, 0))
-
-    def log(self):
-        with open(os.path.join(self.dir, "corvane.log"), "rb") as f:
-            return self.text(f.read())
+    stdout = lambda self: self.text(os.pread(self.out.fileno(), 1 << 20, 0))
+    stderr = lambda self: self.text(os.pread(self.err.fileno(), 1 << 20, 0))
+    log = lambda self: self.text(open(os.path.join(self.dir, "corvane.log"), "rb").read())
 
 
 def solver_keys(solver, run_dir):

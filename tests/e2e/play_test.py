@@ -24,8 +24,7 @@ from halvren_e2e import (FACTS, HEIGHT, ROWS, WIDTH, Game, art, centred, fact, r
 
 WINE = sys.argv[1:2] == ["--wine"]
 RUN, SOLVER, CHECK = sys.argv[1 + WINE:4 + WINE]
-KEYS = solver_keys(SOLVER, RUN)
-LEVELS = fact("levels")
+KEYS, LEVELS = solver_keys(SOLVER, RUN), fact("levels")
 SPRITES = {name[:-4]: read_sprite(os.path.join(RUN, "assets", name))
            for name in os.listdir(os.path.join(RUN, "assets")) if name.endswith(".txt")}
 SUPPRESSIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../support/valgrind.supp")
@@ -65,8 +64,7 @@ def cells_of(level, letters):
 
 def moved(level, at, keys):
     """The characters' cells after the keys: each steps unless a wall of its map is there."""
-    for key in keys:
-        dx, dy = MOVES[key]
+    for dx, dy in (MOVES[key] for key in keys):
         at = [(x, y) if rows[y + dy][x + dx] == "#" else (x + dx, y + dy)
               for rows, (x, y) in zip(level_maps(level), at)]
     return at
@@ -74,15 +72,11 @@ def moved(level, at, keys):
 
 def board(level, at):
     """Both maps as the game draws them, with the characters at their cells."""
-    cells = []
-    for rows, world, (px, py), left in zip(level_maps(level), ("red", "blue"), at, (4, 57)):
-        for y, row in enumerate(rows):
-            for x, ch in enumerate(row):
-                kind = "player" if (x, y) == (px, py) else {"#": "wall", "E": "exit"}.get(ch)
-                if kind:
-                    colour, frames, _ = SPRITES["%s-%s" % (world, kind)]
-                    cells.append((5 + y, left + x, frames[0][0], colour))
-    return cells
+    kinds = {"#": "wall", "E": "exit"}
+    return [(5 + y, left + x, SPRITES[world + kind][1][0][0], SPRITES[world + kind][0])
+            for rows, world, here, left in zip(level_maps(level), ("red-", "blue-"), at, (4, 57))
+            for y, row in enumerate(rows) for x, ch in enumerate(row)
+            for kind in ["player" if (x, y) == here else kinds.get(ch)] if kind]
 
 
 def play_screen(level, steps, at, pending=False):
@@ -106,10 +100,8 @@ def level_complete(level, steps):
 
 
 def won(total):
-    return [[centred(7, "YOU WIN!", "green"),
-             centred(10, "All %d levels completed" % LEVELS, "white"),
-             centred(12, "Total steps: %d" % total, "yellow"),
-             centred(16, "Press Q to quit", "white")]]
+    return [[centred(7, "YOU WIN!", "green"), centred(10, "All %d levels completed" % LEVELS, "white"),
+             centred(12, "Total steps: %d" % total, "yellow"), centred(16, "Press Q to quit", "white")]]
 
 
 story = [[centred(4, "1944 - Somewhere in Berlin", "white"),
@@ -135,17 +127,14 @@ class Attempt:
         self.game, self.level, self.steps, self.at = game, level, 0, cells_of(level, "RB")
 
     def screen(self):
-        return play_screen(self.level, self.steps, self.at,
-                           pending=self.at == cells_of(self.level, "EE"))
+        return play_screen(self.level, self.steps, self.at, self.at == cells_of(self.level, "EE"))
 
     def press(self, *keys, meanwhile=()):
         """Each key, then the screen it must bring; before it, only meanwhile's screens."""
         for key in keys:
             self.game.key(key, delay_ms=5)
-            if key == "r":
-                self.steps, self.at = 0, cells_of(self.level, "RB")
-            else:
-                self.steps, self.at = self.steps + 1, moved(self.level, self.at, [key])
+            self.steps, self.at = ((0, cells_of(self.level, "RB")) if key == "r" else
+                                   (self.steps + 1, moved(self.level, self.at, [key])))
             self.game.wait_for(self.screen(), "level %d after %s, %d steps" % (
                 self.level, key, self.steps), meanwhile=meanwhile)
 
@@ -169,9 +158,9 @@ def level_one_aside(game, attempt):
 
 
 def ignores(game, name, screens, keys=None, until=math.inf):
-    """Each key of the game that a screen does not take leaves it as it was: read once the
-    frame that polled the key has been presented, before the next key. A screen that lasts
-    until a present checks the keys that fit, taking them off the list it is given."""
+    """Each key of the game that a screen does not take leaves it as it was, read once the
+    frame that polled the key has been presented. A screen that lasts until a present checks
+    the keys that fit, taking them off the list it is given."""
     keys = [key for key in GAME_KEYS if key not in TAKES[name].split()] if keys is None else keys
     while keys and game.presented() + 8 <= until:  # room for xdotool and the poll
         game.key(keys[0])
@@ -182,36 +171,30 @@ def ignores(game, name, screens, keys=None, until=math.inf):
         keys.pop(0)
 
 
-def telling_rows(screens):
-    """The fewest neighbouring rows in which the screens all differ."""
-    for size in range(1, ROWS + 1):
-        for top in range(ROWS - size + 1):
-            parts = {tuple(sorted(t for t in s if top <= t[0] < top + size)) for s in screens}
-            if len(parts) == len(screens):
-                return range(top, top + size)
-
-
 def in_turn(game, states, what, changes_needed=1, timeout=30.0):
     """The window shows the states, (screen, presents) each, in turn, round and round: the read
     of present P shows the state at P + phase of the cycle, for one phase that fits every read.
-    Each state is read whole once, then the rows that tell them apart at each present, until
-    one phase alone fits and changes_needed different changes were read at neighbouring
+    Each state is read whole once, then the fewest rows that tell them apart at each present,
+    until one phase alone fits and changes_needed different changes were read at neighbouring
     presents. The presents are the game's own, whatever the reader's speed."""
     cycle = [i for i, (_, presents) in enumerate(states) for _ in range(presents)]
-    screens, rows = [screen for screen, _ in states], telling_rows([s for s, _ in states])
+    screens = [screen for screen, _ in states]
+    rows = next(range(top, top + size) for size in range(1, ROWS + 1)
+                for top in range(ROWS - size + 1) if len(screens) == len(
+                    {tuple(sorted(t for t in s if top <= t[0] < top + size)) for s in screens}))
     phases, whole, reads, changes = set(range(len(cycle))), set(), {}, set()
     deadline, present = time.monotonic() + timeout * game.slow, -1
     while len(phases) > 1 or len(whole) < len(states) or len(changes) < changes_needed:
         assert time.monotonic() < deadline, "%s: reads %s" % (what, sorted(reads.items()))
         game.await_present(present + 1)
-        full = len(whole) < len(states)
-        present, screen = game.capture(range(ROWS) if full else rows)
-        reads[present] = index = screen.which(screens, range(ROWS) if full else rows)
+        part = range(ROWS) if len(whole) < len(states) else rows
+        present, screen = game.capture(part)
+        reads[present] = index = screen.which(screens, part)
         phases = {p for p in phases if cycle[(present + p) % len(cycle)] == index}
         assert phases, "%s out of turn: (present, state) %s" % (what, sorted(reads.items()))
-        whole.update([index] if full else [])
-        if reads.get(present - 1, index) != index:
-            changes.add((reads[present - 1], index))
+        whole.update([index] if part != rows else [])
+        changes.update([(reads[present - 1], index)] if reads.get(present - 1, index) != index
+                       else [])
 
 
 def window_hints(window):
@@ -219,11 +202,10 @@ def window_hints(window):
     if WINE:  # Wine's desktop is the X window there, the frame Wine's own
         return
     tool = lambda *a: subprocess.run(a, capture_output=True, text=True, check=True).stdout
-    info = tool("xwininfo", "-id", window)
+    info, hints = tool("xwininfo", "-id", window), tool("xprop", "-id", window, "WM_NORMAL_HINTS")
     assert ("Width: %d" % WIDTH) in info and ("Height: %d" % HEIGHT) in info, info
-    hints = tool("xprop", "-id", window, "WM_NORMAL_HINTS")
-    for size in ("minimum", "maximum"):
-        assert "%s size: %d by %d" % (size, WIDTH, HEIGHT) in hints, hints
+    assert all("%s size: %d by %d" % (size, WIDTH, HEIGHT) in hints
+               for size in ("minimum", "maximum")), hints
     # The Motif hints: flags, functions (all 0x1, resize 0x2, close 0x20), decorations
     # (all 0x1, resize handles 0x4, title 0x8).
     _, functions, decorations = [int(v, 16) for v in re.findall(
@@ -294,6 +276,8 @@ def full_game(shots=None):
 Run = collections.namedtuple(
     "Run", "name setup argv env status stderr log play timeout wrapper",
     defaults=(None, (), None, -1, "", "", None, 30, ()))
+SPRITE_LINE = "ResourceManager::loadSprite(): %s\n"
+NO_MUSIC = "ResourceManager::loadMusic(): Unable to load from file 'sound/BGM/BGM.ogg'.\n"
 
 
 def remove(*paths):
@@ -301,20 +285,17 @@ def remove(*paths):
 
 
 def write(path, text):
-    def setup(d):
-        with open(os.path.join(d, path), "w") as f:
-            f.write(text)
-    return setup
+    return lambda d: open(os.path.join(d, path), "w").write(text)
 
 
 def short_row(level, row):
     """Cuts the last cell off a row of a level's red map: (setup, the loader's line)."""
     lines = level_lines(level)
     at = lines.index("[RED]") + row
-    width = len(lines[at])
     text = "\n".join(lines[:at] + [lines[at][:-1]] + lines[at + 1:])
     line = "Level data error in %s: red map row %d has %d cells; expected %d.\n"
-    return write(level_path(level), text), line % (level_path(level), row, width - 1, width)
+    return write(level_path(level), text), line % (level_path(level), row, len(lines[at]) - 1,
+                                                    len(lines[at]))
 
 
 def report(loaded):
@@ -359,24 +340,21 @@ def terminated(signal_number):
 def hostile_runs():
     """Hostile files and environments: each is refused at once, and nothing is followed. (How
     the level reader echoes a control character, the level test tells.)"""
-    def at(d, p):
-        return os.path.join(d, p)
-    fifo = lambda p: lambda d: [os.remove(at(d, p)) if os.path.isfile(at(d, p)) else None,
+    at = os.path.join
+    fifo = lambda p: lambda d: [os.path.isfile(at(d, p)) and os.remove(at(d, p)),
                                 os.mkfifo(at(d, p))]
-    def victim(d):
-        write("victim.txt", "precious\n")(d)
-        os.symlink("victim.txt", at(d, "corvane.log"))
     logs = [("a FIFO", fifo("corvane.log"), lambda d: not os.path.isfile(at(d, "corvane.log"))),
-            ("a link", victim, lambda d: open(at(d, "victim.txt")).read() == "precious\n"),
+            ("a link", lambda d: [write("victim.txt", "precious\n")(d),
+                                  os.symlink("victim.txt", at(d, "corvane.log"))],
+             lambda d: open(at(d, "victim.txt")).read() == "precious\n"),
             ("a dangling link", lambda d: os.symlink("made.txt", at(d, "corvane.log")),
              lambda d: not os.path.lexists(at(d, "made.txt")))]
     level3 = "Level data error in %s: could not open the file.\n" % level_path(3)
-    no_display = "DisplayManager::initialize(): unable to open the display.\n"
-    ogg = "sound/BGM/BGM.ogg"
-    no_music = "ResourceManager::loadMusic(): Unable to load from file '%s'.\n" % ogg
     no_room = ("bash", "-c", "trap '' XFSZ; ulimit -f 0; exec \"$@\"", "bash")
+    ogg = "sound/BGM/BGM.ogg"
     return [
-        *[Run("display %r %s" % (v, a), argv=a, env={"DISPLAY": v}, log=no_display)
+        *[Run("display %r %s" % (v, a), argv=a, env={"DISPLAY": v},
+              log="DisplayManager::initialize(): unable to open the display.\n")
           for v in (None, ":987") for a in ([], ["--test"])],
         *[Run("log is %s %s" % (what, a), setup, a, log=None, play=afterwards(holds, what))
           for what, setup, holds in logs for a in ([], ["--test"])],
@@ -384,15 +362,15 @@ def hostile_runs():
         Run("self-check, level is a FIFO", fifo(level_path(3)), ["--test"], stderr=level3,
             log=report(False)),
         Run("sprite is a FIFO", fifo("assets/blue-wall.txt"),
-            log="ResourceManager::loadSprite(): unable to open file 'assets/blue-wall.txt'.\n"),
-        Run("music is a FIFO", fifo(ogg), log=no_music),
+            log=SPRITE_LINE % "unable to open file 'assets/blue-wall.txt'."),
+        Run("music is a FIFO", fifo(ogg), log=NO_MUSIC),
         Run("music is a directory", lambda d: [os.remove(at(d, ogg)), os.mkdir(at(d, ogg))],
-            log=no_music),
+            log=NO_MUSIC),
         Run("font is a FIFO", fifo("cor-font.ttf")),
         Run("self-check without room", argv=["--test"], wrapper=no_room, log=""),
         Run("long sprite line", write("assets/red-player.txt", "x" * 100000 + "\n1\n1\n1\nred\n@\n"),
-            log="ResourceManager::loadSprite(): error line 1. Invalid frame count '%s"
-            "[... cut, 100000 bytes]'.\n" % ("x" * 80)),
+            log=SPRITE_LINE % ("error line 1. Invalid frame count '%s[... cut, 100000 bytes]'."
+                               % ("x" * 80))),
         *[Run("signal %d in play" % n, status=-n, play=terminated(n)) for n in (2, 15)],
         # Build machines have no sound card: the audio libraries' complaints stay off the console.
         Run("no quiet-audio settings", env={"ALSOFT_DRIVERS": None, "ALSA_CONFIG_PATH": None},
@@ -406,42 +384,37 @@ def runs_table():
     # The sprites in load order from the blue wall on.
     later = ["assets/%s.txt" % n for n in ("blue-wall", "red-exit", "blue-exit",
                                            "halvren-title", "gameover")]
-    steps = len(KEYS[0])
-    start = cells_of(1, "RB")
-    to_play = [(["Return"], story), (["Return"], play_screen(1, 0, start))]
+    to_play = [(["Return"], story), (["Return"], play_screen(1, 0, cells_of(1, "RB")))]
     nobody = ("setpriv", "--reuid=65534", "--regid=65534", "--clear-groups")
     return [
         SELF_CHECK,
         Run("later arguments", argv=["--test", "--TEST", "level-09.txt"], status=0,
             log=report(True)),
-        Run("self-check, broken level", broken, ["--test"], stderr=broken_line,
-            log=report(False)),
-        Run("self-check, no level 1", remove(level_path(1)), ["--test"], stderr=missing,
-            log=report(False)),
+        *[Run("self-check, " + what, setup, ["--test"], stderr=line, log=report(False))
+          for what, setup, line in (("broken level", broken, broken_line),
+                                    ("no level 1", remove(level_path(1)), missing))],
         *[Run("%r is no self-check" % a, remove(level_path(1)), [a, "--test"], stderr=missing)
           for a in ("-test", "--TEST", "--testx", "--tes", " --test", "")],
         # Were the sprites tried after the level fault, the log would say so.
         Run("broken level", lambda d: [broken(d), remove(*later)(d)], stderr=broken_line),
         Run("missing sprite", remove(*later),
-            log="ResourceManager::loadSprite(): unable to open file 'assets/blue-wall.txt'.\n"),
+            log=SPRITE_LINE % "unable to open file 'assets/blue-wall.txt'."),
         Run("broken sprite", write("assets/red-exit.txt", "1\n1\n1\n1\nRed\nO\n"),
-            log="ResourceManager::loadSprite(): error line 5. Unrecognized color 'Red'.\n"),
-        Run("missing music", remove("sound/BGM/BGM.ogg"),
-            log="ResourceManager::loadMusic(): Unable to load from file 'sound/BGM/BGM.ogg'.\n"),
+            log=SPRITE_LINE % "error line 5. Unrecognized color 'Red'."),
+        Run("missing music", remove("sound/BGM/BGM.ogg"), log=NO_MUSIC),
         Run("missing font", remove("cor-font.ttf")),
         Run("log is a directory", lambda d: os.mkdir(os.path.join(d, "corvane.log")), log=None),
         Run("read-only directory", lambda d: os.chmod(d, 0o555), log=None,
             wrapper=nobody if os.geteuid() == 0 else ()),
         # Links, FIFOs, signals and X displays are the POSIX side's: not rows under Wine.
         *([] if WINE else hostile_runs()),
-        Run("Q on the title", status=0, play=quit_after()),
-        Run("Q on the story", argv=["-test"], status=0, play=quit_after(to_play[0])),
-        Run("Q on how to play", argv=["--TEST"], status=0, play=quit_after((["i"], how_to_play))),
-        Run("Q in play", argv=["--test ", "--test"], status=0, play=quit_after(*to_play)),
-        Run("Q in the pause", status=0, play=quit_after(
-            *to_play, (KEYS[0], play_screen(1, steps, cells_of(1, "EE"), pending=True)))),
-        Run("Q on level complete", status=0, play=quit_after(
-            *to_play, (KEYS[0], level_complete(1, steps)))),
+        *[Run("Q " + where, argv=argv, status=0, play=quit_after(*steps)) for where, argv, steps in (
+            ("on the title", [], ()), ("on the story", ["-test"], to_play[:1]),
+            ("on how to play", ["--TEST"], [(["i"], how_to_play)]),
+            ("in play", ["--test ", "--test"], to_play),
+            ("in the pause", [], [*to_play, (KEYS[0], play_screen(1, len(KEYS[0]),
+                                                                  cells_of(1, "EE"), True))]),
+            ("on level complete", [], [*to_play, (KEYS[0], level_complete(1, len(KEYS[0])))]))],
     ]
 
 

@@ -18,6 +18,7 @@
 #include <cor/WorldManager.h>
 
 #include <cctype>
+#include <iterator>
 #include <sstream>
 
 using namespace testsupport;
@@ -35,63 +36,12 @@ struct Shown
     double loopStart, loopEnd;
 };
 
-struct Line
+// Each frame, and for each line of the script the frame that polled its last key.
+struct Played
 {
-    int state; // the GameState to wait for, or -1
-    std::string keys;
-};
-
-int countOf(const std::string& type)
-{
-    return cor::WorldManager::instance().findObjectsByType(type).count();
-}
-
-class Player : public cor::Object
-{
-public:
-    Player(const HalvrenController* game, std::vector<Line> script)
-        : m_game(game), m_script(std::move(script))
-    {
-        setSolidness(cor::INTANGIBLE);
-        setAltitude(cor::HIGHEST_ALTITUDE);
-    }
-    int handleEvent(const cor::Event* event) override
-    {
-        const auto* key = dynamic_cast<const cor::EventKeyboard*>(event);
-        if (key && key->action() == cor::PRESS && ++m_pressed == m_awaited)
-            arrivals.push_back(frames.size());
-        if (event->typeName() != cor::EVENT_TYPE_STEP)
-            return 0;
-        if (frames.size() > 3000) // the keys stopped coming
-            cor::GameManager::instance().endGame();
-        if (m_pressed == m_awaited && m_next < m_script.size() &&
-            (m_script[m_next].state < 0 || m_script[m_next].state == m_game->state()))
-        {
-            std::istringstream words(m_script[m_next].keys);
-            m_awaited += std::distance(std::istream_iterator<std::string>(words), {});
-            pressKeys(m_script[m_next++].keys);
-        }
-        return 0;
-    }
-    int draw() override
-    {
-        const auto at = [](const PuzzleObject* o) { return o ? o->position() : cor::Vector(); };
-        const cor::Music* music = cor::ResourceManager::instance().findMusic(MUSIC_LABEL);
-        frames.push_back({m_game->state(), m_game->steps(), at(m_game->redPlayer()),
-                          at(m_game->bluePlayer()), countOf("title-screen"),
-                          countOf("quit-animation"), music ? music->loopOffset() : 0,
-                          music ? music->loopOffset() + music->loopLength() : 0});
-        return 0;
-    }
-
     std::vector<Shown> frames;
-    std::vector<std::size_t> arrivals; // for each line, the frame that polled its last key
-
-private:
-    const HalvrenController* m_game;
-    std::vector<Line> m_script;
-    std::size_t m_next = 0;
-    std::ptrdiff_t m_pressed = 0, m_awaited = 0;
+    std::vector<std::size_t> arrivals;
+    const Shown& after(std::size_t line) const { return frames.at(arrivals.at(line)); }
 };
 
 // Frames as fast as they come: the loop is the real one, its sleep left out.
@@ -99,6 +49,11 @@ struct NoSleep : cor::FrameTimer
 {
     void sleepMilliseconds(std::int32_t) override {}
 };
+
+int countOf(const std::string& type)
+{
+    return cor::WorldManager::instance().findObjectsByType(type).count();
+}
 
 class GameTest : public EngineFixture
 {
@@ -108,7 +63,7 @@ protected:
         cor::GameManager::instance().setFrameTimer(&noSleep);
         EngineFixture::SetUp();
     }
-    // Starts the game as the program does; play() then runs it until it ends.
+    // Starts the game as the program does.
     void start()
     {
         ASSERT_TRUE(loadGameData());
@@ -116,13 +71,47 @@ protected:
         boardVisible = true;
         game = new HalvrenController;
     }
-    Player& play(std::vector<Line> script)
+    // Runs the game until it ends. Each line of the script, (a GameState to wait for or -1,
+    // keys), is pressed from a step handler once the keys before it have arrived.
+    Played play(const std::vector<std::pair<int, std::string>>& script)
     {
-        auto* player = new Player(game, std::move(script));
+        Played played;
+        std::size_t next = 0;
+        std::ptrdiff_t pressed = 0, awaited = 0;
+        auto* player = new Recorder;
+        player->setAltitude(cor::HIGHEST_ALTITUDE); // drawn once the frame is complete
+        player->onEvent = [&](const cor::Event& event)
+        {
+            const auto* key = dynamic_cast<const cor::EventKeyboard*>(&event);
+            if (key && key->action() == cor::PRESS && ++pressed == awaited)
+                played.arrivals.push_back(played.frames.size());
+            if (event.typeName() != cor::EVENT_TYPE_STEP)
+                return;
+            if (played.frames.size() > 3000) // the keys stopped coming
+                cor::GameManager::instance().endGame();
+            if (pressed == awaited && next < script.size() &&
+                (script[next].first < 0 || script[next].first == game->state()))
+            {
+                std::istringstream words(script[next].second);
+                awaited += std::distance(std::istream_iterator<std::string>(words), {});
+                pressKeys(script[next++].second);
+            }
+        };
+        player->onDraw = [&]
+        {
+            const auto at = [](const PuzzleObject* o) { return o ? o->position() : cor::Vector(); };
+            const cor::Music* music = cor::ResourceManager::instance().findMusic(MUSIC_LABEL);
+            played.frames.push_back({game->state(), game->steps(), at(game->redPlayer()),
+                                     at(game->bluePlayer()), countOf("title-screen"),
+                                     countOf("quit-animation"), music ? music->loopOffset() : 0,
+                                     music ? music->loopOffset() + music->loopLength() : 0});
+        };
         focusEngineWindow();
         cor::GameManager::instance().run();
-        EXPECT_LE(player->frames.size(), 3000u) << "the keys stopped coming";
-        return *player;
+        player->onEvent = nullptr;
+        player->onDraw = nullptr;
+        EXPECT_EQ(played.arrivals.size(), script.size()) << "the keys stopped coming";
+        return played;
     }
     // The keys of the shortest solution of a level.
     static std::string solution(int level)
@@ -139,27 +128,29 @@ protected:
 
 } // namespace
 
-TEST_F(GameTest, TheTitleNamesItsKeysWhichActInTurnWithinOneFrame)
+TEST_F(GameTest, TheTitlesKeysActInTurnWithinOneFrameAndTheMusicLoopsItsMenuRegionUntilPlay)
 {
     start();
     const cor::Sprite* title = cor::ResourceManager::instance().findSprite("halvren-title");
-    for (std::int32_t i = 0; i < title->frameCount(); ++i)
-        for (const char* key : {"ENTER", "[I]", "[Q]"})
-            EXPECT_NE(title->frame(i).text().find(key), std::string::npos) << key << " " << i;
+    for (const char* key : {"ENTER", "[I]", "[Q]"}) // the title names its keys
+        EXPECT_NE(title->frame(0).text().find(key), std::string::npos) << key;
     // Once the title has let the player through, its later keys belong to the story.
-    const Player& player = play({{Title, "Return i"},
-                                 {-1, "Escape i Escape Return Return"},
-                                 {Playing, "d d r d"},
-                                 {-1, "q"}});
-    ASSERT_EQ(player.arrivals.size(), 4u);
-    const Shown& story = player.frames[player.arrivals[0]];
-    const Shown& playing = player.frames[player.arrivals[1]];
-    EXPECT_TRUE(story.state == Story && story.titles == 0);
-    EXPECT_TRUE(playing.state == Playing && playing.titles == 0);
-    EXPECT_EQ(player.frames[player.arrivals[2]].steps, 1);
+    const Played played = play(
+        {{Title, "Return i"}, {-1, "Escape i Escape Return"}, {-1, "Return d d r d"}, {-1, "q"}});
+    for (const std::size_t line : {0, 1})
+        EXPECT_TRUE(played.after(line).state == Story && played.after(line).titles == 0) << line;
+    EXPECT_TRUE(played.after(2).state == Playing && played.after(2).steps == 1);
+    // Loop points are kept in whole samples.
+    for (const auto& [line, loop] : {std::pair(1, "menu_loop"), std::pair(2, "play_loop")})
+    {
+        EXPECT_NEAR(played.after(line).loopStart, fact(loop, 0), 1e-4) << loop;
+        EXPECT_NEAR(played.after(line).loopEnd, fact(loop, 1), 1e-4) << loop;
+    }
+    const cor::Music* music = cor::ResourceManager::instance().findMusic(MUSIC_LABEL);
+    EXPECT_TRUE(music->playing() && music->looping());
 }
 
-TEST_F(GameTest, ACompletionPausesThenQuittingPlaysTheGameOverArtOnceAndEndsTheGame)
+TEST_F(GameTest, ACompletionPausesAMoveWithEnterMeetsTheNextLevelAndTheArtPlaysOnceToTheEnd)
 {
     // Game-over art whose length the test knows: frames and slowdown.
     const auto artFrames = int(fact("quit_art", 0)), slowdown = int(fact("quit_art", 1));
@@ -168,79 +159,37 @@ TEST_F(GameTest, ACompletionPausesThenQuittingPlaysTheGameOverArtOnceAndEndsTheG
         art += std::to_string(i) + "\n";
     writeFile("assets/gameover.txt", art);
     start();
-    const Player& player = play({{Title, "Return Return"},
-                                 {Playing, solution(1)},
-                                 {LevelComplete, "q"},
-                                 {Quitting, "q Return r"}});
-    ASSERT_EQ(player.arrivals.size(), 4u);
-    const std::size_t solved = player.arrivals[1], quit = player.arrivals[2];
-    const auto pause = std::size_t(fact("completion_pause_frames"));
+    const Played played = play({{Title, "Return Return"},
+                                {Playing, solution(1)},
+                                {LevelComplete, "Return Right"},
+                                {-1, "r"},
+                                {-1, "Right"},
+                                {-1, "q"},
+                                {Quitting, "q r"}});
     std::size_t pending = 0, shown = 0;
-    for (const Shown& frame : player.frames)
+    for (const Shown& frame : played.frames)
     {
         pending += frame.state == LevelCompletePending;
-        shown += frame.quitArt;
+        shown += std::size_t(frame.quitArt);
     }
-    // The pause runs from the frame of the last move, its keys waiting for LevelComplete.
-    EXPECT_EQ(player.frames[solved].state, LevelCompletePending);
+    // The pause runs from the frame of the last move; Enter waits for LevelComplete.
+    const auto pause = std::size_t(fact("completion_pause_frames"));
+    EXPECT_EQ(played.after(1).state, LevelCompletePending);
     EXPECT_EQ(pending, pause);
-    EXPECT_NE(player.frames.at(solved + pause).state, LevelCompletePending);
-    // The art shows from the frame of Q on; the game ends in the quit_art-th frame after it.
-    EXPECT_EQ(player.frames[quit].quitArt, 1);
+    EXPECT_NE(played.frames.at(played.arrivals.at(1) + pause).state, LevelCompletePending);
+    // The old level's walls, still listed in the frame of Enter, stop nothing.
+    EXPECT_TRUE(played.after(2).red == played.after(4).red &&
+                played.after(2).blue == played.after(4).blue);
+    // The art shows from the frame of Q on, once; the game ends in the quit_art-th frame after.
+    EXPECT_EQ(played.after(5).quitArt, 1);
     EXPECT_EQ(shown, std::size_t(fact("quit_art", 2)));
-    EXPECT_EQ(player.frames.size() - 1 - quit, std::size_t(fact("quit_art", 2)));
+    EXPECT_EQ(played.frames.size() - 1 - played.arrivals.at(5), std::size_t(fact("quit_art", 2)));
 }
 
 TEST_F(GameTest, WithoutGameOverArtQuittingEndsTheGameInTheNextFrame)
 {
     start();
     ASSERT_EQ(cor::ResourceManager::instance().initialize(), 0); // an empty table
-    const Player& player = play({{Title, "q"}});
-    ASSERT_EQ(player.arrivals.size(), 1u);
-    EXPECT_EQ(player.frames.size() - 1, player.arrivals[0] + 1);
-}
-
-TEST_F(GameTest, AMoveInTheFrameOfEnterMeetsOnlyTheNextLevelsWalls)
-{
-    start();
-    std::vector<Line> script = {{Title, "Return Return"}};
-    const char* moves[] = {"Right", "Down", "Up", "Left"};
-    for (int level = 1; level <= 4; ++level)
-        script.insert(script.end(), {{Playing, solution(level)},
-                                     {LevelComplete, std::string("Return ") + moves[level - 1]},
-                                     {-1, "r"},
-                                     {-1, moves[level - 1]},
-                                     {-1, "r"}});
-    script.push_back({-1, "q"});
-    const Player& player = play(script);
-    ASSERT_EQ(player.arrivals.size(), script.size());
-    for (std::size_t line = 2; line < script.size() - 1; line += 5)
-    {
-        const Shown& entered = player.frames[player.arrivals[line]];
-        const Shown& moved = player.frames[player.arrivals[line + 2]];
-        EXPECT_TRUE(entered.red == moved.red && entered.blue == moved.blue) << "line " << line;
-    }
-}
-
-TEST_F(GameTest, TheMusicLoopsTheMenuRegionUntilTheStoryStartsTheFirstLevel)
-{
-    start();
-    const Player& player = play({{Title, "Return"},
-                                 {Story, "Escape"},
-                                 {Title, "i"},
-                                 {HowToPlay, "Escape"},
-                                 {Title, "Return"},
-                                 {Story, "Return"},
-                                 {Playing, "q"}});
-    ASSERT_EQ(player.arrivals.size(), 7u);
-    // Loop points are kept in whole samples.
-    const double sample = 1e-4;
-    for (const auto& [line, loop] : {std::pair(4, "menu_loop"), std::pair(5, "play_loop")})
-    {
-        const Shown& frame = player.frames[player.arrivals[std::size_t(line)]];
-        EXPECT_NEAR(frame.loopStart, fact(loop, 0), sample) << loop;
-        EXPECT_NEAR(frame.loopEnd, fact(loop, 1), sample) << loop;
-    }
-    const cor::Music* music = cor::ResourceManager::instance().findMusic(MUSIC_LABEL);
-    EXPECT_TRUE(music->playing() && music->looping());
+    const Played played = play({{Title, "q"}});
+    EXPECT_EQ(played.frames.size() - 1, played.arrivals.at(0) + 1);
 }

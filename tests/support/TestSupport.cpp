@@ -18,6 +18,7 @@
 #include <map>
 #include <sstream>
 #include <stdexcept>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -46,9 +47,9 @@ double fact(const std::string& name, std::size_t index)
     std::istringstream values(factLines(name).front());
     double value = 0;
     for (std::size_t i = 0; i <= index; ++i)
-        if (!(values >> value))
-            throw std::runtime_error("fact " + name + " has no value " + std::to_string(index));
-    return value;
+        values >> value;
+    return values ? value
+                  : throw std::runtime_error(name + " has no value " + std::to_string(index));
 }
 
 TempDir::TempDir()
@@ -111,34 +112,23 @@ void EngineFixture::TearDown()
 
 Recorder::~Recorder()
 {
-    Delivery end;
-    end.receiver = id();
-    end.type = "destroyed";
-    m_log->push_back(end);
+    m_log->push_back({id(), "destroyed"});
     if (onDestroy)
         onDestroy();
 }
 
 int Recorder::handleEvent(const cor::Event* event)
 {
-    Delivery delivery;
-    delivery.receiver = id();
-    delivery.type = event->typeName();
+    Delivery delivery{id(), event->typeName()};
     if (const auto* step = dynamic_cast<const cor::EventStep*>(event))
         delivery.step = step->stepCount();
     if (const auto* collision = dynamic_cast<const cor::EventCollision*>(event))
         delivery.other = collision->mover() == this ? collision->other() : collision->mover();
-    if (const auto* keyboard = dynamic_cast<const cor::EventKeyboard*>(event))
-    {
-        delivery.key = keyboard->key();
-        delivery.action = keyboard->action();
-    }
+    if (const auto* key = dynamic_cast<const cor::EventKeyboard*>(event))
+        std::tie(delivery.key, delivery.action) = std::tuple(key->key(), key->action());
     if (const auto* mouse = dynamic_cast<const cor::EventMouse*>(event))
-    {
-        delivery.action = mouse->action();
-        delivery.button = mouse->button();
-        delivery.position = mouse->position();
-    }
+        std::tie(delivery.action, delivery.button, delivery.position) =
+            std::tuple(mouse->action(), mouse->button(), mouse->position());
     m_log->push_back(delivery);
     if (onEvent)
         onEvent(*event);
@@ -175,22 +165,30 @@ sf::Image windowPicture()
     return texture.copyToImage();
 }
 
+double cellSize(std::size_t axis)
+{
+    return fact("window", axis) / fact("grid", axis);
+}
+
+sf::Color pixelAt(const sf::Image& picture, unsigned x, unsigned y)
+{
+#if SFML_VERSION_MAJOR >= 3
+    return picture.getPixel({x, y});
+#else
+    return picture.getPixel(x, y);
+#endif
+}
+
 int pixelsOfColor(const sf::Image& picture, int column, int row, sf::Color color)
 {
     const auto near = [](std::uint8_t value, std::uint8_t target)
     { return target > 127 ? value > 160 : value < 96; };
-    // The cell's background box, where it overlaps neither neighbour's.
-    const double width = fact("window", 0) / fact("grid", 0);
-    const double height = fact("window", 1) / fact("grid", 1);
-    int found = 0;
-    for (auto y = unsigned((row + 0.25) * height); y < unsigned((row + 1) * height); ++y)
-        for (auto x = unsigned((column + 0.15) * width); x < unsigned((column + 1) * width); ++x)
+    int found = 0; // in the cell's background box, where it overlaps neither neighbour's
+    for (auto y = unsigned((row + 0.25) * cellSize(1)); y < unsigned((row + 1) * cellSize(1)); ++y)
+        for (auto x = unsigned((column + 0.15) * cellSize(0));
+             x < unsigned((column + 1) * cellSize(0)); ++x)
         {
-#if SFML_VERSION_MAJOR >= 3
-            const sf::Color pixel = picture.getPixel({x, y});
-#else
-            const sf::Color pixel = picture.getPixel(x, y);
-#endif
+            const sf::Color pixel = pixelAt(picture, x, y);
             found += pixel != sf::Color::Black && near(pixel.r, color.r) &&
                      near(pixel.g, color.g) && near(pixel.b, color.b);
         }

@@ -62,7 +62,8 @@ void pressKeys(const std::string& names);
 // One event as a Recorder received it; what the event does not carry keeps its default.
 struct Delivery
 {
-    std::int32_t receiver = -1;
+    Delivery(std::int32_t receiver, std::string type) : receiver(receiver), type(std::move(type)) {}
+    std::int32_t receiver;
     std::string type;
     int step = -1;
     cor::Object* other = nullptr; // the other party of a collision
@@ -94,8 +95,11 @@ private:
     std::vector<Delivery>* m_log;
 };
 
-// What has been drawn into the window so far in this frame.
+// A cell's width (axis 0) or height (1) in pixels, from the figures.
+double cellSize(std::size_t axis);
+// What has been drawn into the window so far in this frame, and one pixel of it.
 sf::Image windowPicture();
+sf::Color pixelAt(const sf::Image& picture, unsigned x, unsigned y);
 // Pixels of the cell that show the colour (each channel near full or zero) in the picture.
 int pixelsOfColor(const sf::Image& picture, int column, int row, sf::Color color);
 
