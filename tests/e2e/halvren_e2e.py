@@ -1,15 +1,10 @@
-"""Drives the real halvren program in a window on an X display, as a player would.
-
-Each game runs in a temporary copy of the run directory; keys go in through xdotool (XTest),
-and the window is read back from the X server (Xlib's XGetImage) as the character and colour
-of each cell of the grid: the printable character whose picture, drawn by SFML's own text in
-the game's font at the size and in the cells the game must use (HALVREN_GLYPH_TOOL,
-tests/support/ReferenceGlyphs.cpp), differs from it in the fewest pixels. Every figure comes
-from tests/support/facts.txt. The X damage extension numbers the frames the game presents, so
-each read knows which one it shows. The display is the test's own (scripts/with-display.sh).
-
-python3 halvren_e2e.py WINDOW SPRITE_FILE FONT: waits until the window shows a frame of the
-sprite, drawn centred (the package test reads the installed game's title so).
+"""Drives the real halvren program in a window on an X display (the test's own), as a player
+would: keys through xdotool, and each cell of the window read back as the printable character,
+drawn by SFML's own text at the size and in the cells the game must use (HALVREN_GLYPH_TOOL),
+that differs from it in the fewest pixels, and its colour. The figures and texts come from
+tests/support/facts.txt; the X damage extension numbers the frames the game presents, so each
+read knows which one it shows. python3 halvren_e2e.py WINDOW SPRITE_FILE FONT waits until the
+window shows a frame of the sprite (the package test reads the installed game's title so).
 """
 
 import atexit
@@ -58,8 +53,7 @@ class XImage(ctypes.Structure):
 
 
 class DamageNotify(ctypes.Structure):
-    """The start of an XDamageNotifyEvent: serial is the last request of this connection the
-    server had taken when it made the notice."""
+    """An XDamageNotifyEvent's start; serial: the last request of ours the server had taken."""
     _fields_ = ([("type", INT), ("serial", ULONG), ("send_event", INT), ("display", POINTER),
                  ("drawable", ULONG), ("damage", ULONG), ("level", INT), ("more", INT),
                  ("timestamp", ULONG)]
@@ -127,8 +121,7 @@ def cell_bits(block, offsets):
 
 @functools.cache
 def reference_glyphs():
-    """For each phase, (lit pixels, character) of every printable character. The tool draws
-    each one at every phase: cells a blank apart, PHASES of them to a character."""
+    """For each phase, (lit pixels, character) of every printable character, cells apart."""
     text = "".join(" ".join(chr(c) * PHASES) + " " for c in range(33, 127))
     figures = (fact("character_size"), CELL_W, CELL_H, WIDTH, HEIGHT)
     picture = Screen(subprocess.run(
@@ -185,9 +178,8 @@ class Screen:
         return "".join(self.cell(column + i, row)[0] for i in range(length))
 
     def differences(self, expected, rows=range(ROWS)):
-        """What differs from a screen of expected texts, (row, column, text, colour) each, in
-        the rows: every character in its colour, every blank blank, and every other cell
-        blank. A generator: a test that needs only the first difference reads no further."""
+        """What differs, in the rows, from a screen of expected texts, (row, column, text,
+        colour) each, every other cell blank: a generator, read as far as a test needs."""
         covered = set()
         for row, column, text, colour in (item for item in expected if item[0] in rows):
             read = [self.cell(column + i, row) for i in range(len(text))]
@@ -250,9 +242,7 @@ def use_wine():
     Game.program, Game.wine, Game.slow = [WINE + "wine64", "halvren.exe"], True, 3.0
 
 
-def exit_status(code):
-    """The status as the program returned it (-1 arrives as 255)."""
-    return code - 256 if code > 127 else code
+exit_status = lambda code: code - 256 if code > 127 else code  # -1 arrives as 255
 
 
 class Window:
@@ -290,9 +280,8 @@ class Window:
         return self.presents + len(self.unread)
 
     def capture(self, rows=range(ROWS)):
-        """(P, the picture of the rows): the picture shows present P exactly. A present is one
-        request, whole against the image's; the notices of the presents before the image's
-        request come before its reply, each with a serial below the image's."""
+        """(P, the picture of the rows), which shows present P exactly: the image's request and
+        each present's are whole, and the notices of those before it have lower serials."""
         top = int(rows[0] * CELL_H)
         bottom = min(HEIGHT, int(rows[-1] * CELL_H) + BOX_Y + BOX_H)
         serial = xlib.XNextRequest(x_display())
@@ -305,9 +294,8 @@ class Window:
         return self.presents, screen
 
     def frames(self, count, timeout=10.0):
-        """Waits until count more frames have been presented: a key sent before the call has
-        been polled by the frame presented second (xdotool's connection closes after the
-        server has taken its keys)."""
+        """Waits for count more presents: the second is of a frame that polled the keys sent
+        before (xdotool's connection closes once the server has taken them)."""
         self.await_present(self.presented() + count, timeout)
 
     def await_present(self, number, timeout=10.0):
@@ -321,11 +309,9 @@ class Window:
             self.take_notices()
 
     def wait_for(self, screens, what, timeout=10.0, shot=None, meanwhile=()):
-        """Reads each frame until it shows one of the screens (lists of expected texts, see
-        Screen.differences; or a test of a Screen that gives an index or None), and returns
-        that screen's index; every frame before it must show one of meanwhile, if given.
-        Saves the screen as shot.png into self.shots. It was not shown yet at present
-        self.since, the read before."""
+        """Reads each frame until it shows one of the screens (lists of expected texts, or a
+        test of a Screen giving an index or None): its index, saved as shot.png in self.shots.
+        Frames before must show one of meanwhile, if given; present self.since did not."""
         deadline, last = time.monotonic() + timeout * self.slow, None
         while time.monotonic() < deadline:
             try:
@@ -368,8 +354,7 @@ class Game(Window):
                                         env=environment, stdin=subprocess.DEVNULL,
                                         stdout=self.out, stderr=self.err)
 
-    def __enter__(self):
-        return self
+    __enter__ = lambda self: self
 
     def __exit__(self, *_):
         if self.process.poll() is None:
@@ -435,8 +420,7 @@ def solver_keys(solver, run_dir):
 
 
 def run_checks(checks):
-    """Runs each (name, function); one line per check and one summary. Returns the exit code,
-    which is a failure when no check was selected."""
+    """Runs each (name, function): a line each and a summary; fails when none was selected."""
     failed = 0
     for name, check in checks:
         started = time.monotonic()

@@ -34,9 +34,15 @@ std::string joinLines(const Rows& lines)
     return text;
 }
 
-std::string levelText(const Rows& red = walledMap('R'), const Rows& blue = walledMap('B'))
+// The level text with the red and the blue map changed.
+std::string changed(const std::function<void(Rows&)>& red = {},
+                    const std::function<void(Rows&)>& blue = {})
 {
-    return "[RED]\n" + joinLines(red) + "[BLUE]\n" + joinLines(blue);
+    Rows maps[] = {walledMap('R'), walledMap('B')};
+    for (int i = 0; i < 2; ++i)
+        if (const auto& change = i == 0 ? red : blue)
+            change(maps[i]);
+    return "[RED]\n" + joinLines(maps[0]) + "[BLUE]\n" + joinLines(maps[1]);
 }
 
 class LevelTest : public ::testing::Test
@@ -59,24 +65,11 @@ protected:
     LevelData parsed;
 };
 
-// The level text with the red and the blue map changed.
-std::string changed(const std::function<void(Rows&)>& red,
-                    const std::function<void(Rows&)>& blue = {})
-{
-    Rows redRows = walledMap('R');
-    Rows blueRows = walledMap('B');
-    if (red)
-        red(redRows);
-    if (blue)
-        blue(blueRows);
-    return levelText(redRows, blueRows);
-}
-
 } // namespace
 
 TEST_F(LevelTest, EveryFaultGetsItsMessageAndTheChecksComeInOrder)
 {
-    const std::string level = levelText();
+    const std::string level = changed();
     const std::string wall(MAP_COLUMNS, '#');
     const std::string before = "map data appears before a [RED] or [BLUE] section on line ";
     const std::string missing = "the file must contain one [RED] section and one [BLUE] section.";
@@ -134,7 +127,7 @@ TEST_F(LevelTest, EveryFaultGetsItsMessageAndTheChecksComeInOrder)
 TEST_F(LevelTest, EveryLayoutOfTheSameMapsIsAccepted)
 {
     const Rows red = walledMap('R'), blue = walledMap('B');
-    const std::string text = levelText(), bom = "\xEF\xBB\xBF";
+    const std::string text = changed(), bom = "\xEF\xBB\xBF";
     const std::string crlf = std::regex_replace(text, std::regex("\n"), "\r\n");
     // Blank lines before the first section, after the last and every seventh line in between.
     const std::string spaced = "\n" + std::regex_replace(text, std::regex("(.*\n){7}"), "$&\n");
@@ -153,7 +146,7 @@ TEST_F(LevelTest, EveryLayoutOfTheSameMapsIsAccepted)
 TEST_F(LevelTest, LoadAllLevelsFillsTheTableOrReportsTheFirstFaultOnceAndKeepsIt)
 {
     for (int n = 1; n <= LEVELS; ++n)
-        writeFile(levelPath(n), levelText());
+        writeFile(levelPath(n), changed());
     bool loaded = false;
     EXPECT_EQ(loadAllCapturingErrors(loaded), ""); // the levels' order shows in the end-to-end run
     EXPECT_TRUE(loaded && levelsLoaded);
@@ -187,7 +180,7 @@ TEST_F(LevelTest, LoadAllLevelsFillsTheTableOrReportsTheFirstFaultOnceAndKeepsIt
 // Whether a level needs a hold it judges on the shipped levels below.
 TEST_F(LevelTest, TheSolverFindsTheShortestSolution)
 {
-    ASSERT_EQ(parse(levelText()), "");
+    ASSERT_EQ(parse(changed()), "");
     EXPECT_EQ(solveLevel(parsed, MoveSet::Holdless).moves, (9 - 2) + (14 - 3));
 }
 

@@ -28,16 +28,13 @@ TEST(MusicSeams, EachLoopRegionRunsBackIntoItsStart)
     const double sample = 1.0 / double(rate);
     for (const char* loop : {"menu_loop", "play_loop"})
     {
-        const struct
-        {
-            double start, end;
-        } region = {testsupport::fact(loop, 0), testsupport::fact(loop, 1)};
+        const double start = testsupport::fact(loop, 0), end = testsupport::fact(loop, 1);
         // What a listener hears: the region's last second, then its first.
         std::vector<double> heard;
-        for (double t = region.end - 1; t < region.end - sample / 2; t += sample)
+        for (double t = end - 1; t < end - sample / 2; t += sample)
             heard.push_back(at(t));
         const std::size_t seam = heard.size();
-        for (double t = region.start; t < region.start + 1; t += sample)
+        for (double t = start; t < start + 1; t += sample)
             heard.push_back(at(t));
         // The step across the seam is no larger than the steps near it nearly always are.
         std::vector<double> steps;
@@ -49,7 +46,7 @@ TEST(MusicSeams, EachLoopRegionRunsBackIntoItsStart)
         double before = 0, after = 0;
         for (std::size_t i = 0; i < heard.size(); ++i)
             (i < seam ? before : after) += heard[i] * heard[i];
-        EXPECT_GT(std::sqrt(before / seam), 32767.0 * 0.03) << region.start; // clearly audible
+        EXPECT_GT(std::sqrt(before / seam), 32767.0 * 0.03) << start; // clearly audible
         EXPECT_GT(after / before, 1 / 1.5);
         EXPECT_LT(after / before, 1.5);
     }

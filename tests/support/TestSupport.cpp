@@ -15,7 +15,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <tuple>
@@ -27,19 +26,12 @@ namespace testsupport
 
 std::vector<std::string> factLines(const std::string& name)
 {
-    static const std::map<std::string, std::vector<std::string>> facts = []
-    {
-        std::map<std::string, std::vector<std::string>> read;
-        std::ifstream file(HALVREN_FACTS_FILE);
-        for (std::string line; std::getline(file, line);)
-            if (const std::size_t colon = line.find(':'); line[0] != '#' && colon != line.npos)
-                read[line.substr(0, colon)].push_back(line.substr(colon + 1));
-        return read;
-    }();
-    const auto found = facts.find(name);
-    if (found == facts.end())
-        throw std::runtime_error("no fact named " + name);
-    return found->second;
+    std::vector<std::string> lines;
+    std::ifstream file(HALVREN_FACTS_FILE);
+    for (std::string line; std::getline(file, line);)
+        if (line.rfind(name + ":", 0) == 0)
+            lines.push_back(line.substr(name.size() + 1));
+    return lines.empty() ? throw std::runtime_error("no fact named " + name) : lines;
 }
 
 double fact(const std::string& name, std::size_t index)
