@@ -28,8 +28,7 @@ with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../support/f
         FACTS[name] += [value.strip()] if colon else []
 
 
-def fact(name, index=0, kind=int):
-    return kind(FACTS[name][0].split()[index])
+fact = lambda name, index=0, kind=int: kind(FACTS[name][0].split()[index])
 
 
 (COLUMNS, ROWS), (WIDTH, HEIGHT) = ([fact(n, i) for i in (0, 1)] for n in ("grid", "window"))
@@ -84,21 +83,14 @@ X_ERROR = ctypes.CFUNCTYPE(INT, POINTER, POINTER)(lambda *_: 0)
 xlib.XSetErrorHandler(X_ERROR)
 
 
-@functools.cache
-def x_display():
-    return xlib.XOpenDisplay(None)
-
-
-@functools.cache
-def damage_notify_type():
-    base, error_base = INT(), INT()
-    assert xdamage.XDamageQueryExtension(x_display(), ctypes.byref(base), ctypes.byref(error_base))
-    return base.value
+X = xlib.XOpenDisplay(None)  # the driver's own connection to the test's display
+DAMAGE_NOTIFY, _ = INT(), INT()  # the damage extension's event number
+assert xdamage.XDamageQueryExtension(X, ctypes.byref(DAMAGE_NOTIFY), ctypes.byref(_))
 
 
 def pixels(window, x, y, width, height):
     """A rectangle of the window, four bytes a pixel, and the byte of red, green and blue."""
-    image = xlib.XGetImage(x_display(), int(window), x, y, width, height, 0xFFFFFFFF, 2)
+    image = xlib.XGetImage(X, int(window), x, y, width, height, 0xFFFFFFFF, 2)
     if not image:
         raise ValueError("no image of window %s" % window)
     try:
@@ -113,10 +105,8 @@ def pixels(window, x, y, width, height):
         xlib.XDestroyImage(image)
 
 
-def cell_bits(block, offsets):
-    """The lit pixels of a cell's picture in each of red, green and blue."""
-    lit = block.translate(LIT)
-    return [int.from_bytes(lit[o::4], "big") for o in offsets]
+def cell_bits(block, offsets):  # the lit pixels of a cell's picture in red, green and blue
+    return [int.from_bytes(block.translate(LIT)[o::4], "big") for o in offsets]
 
 
 @functools.cache
@@ -153,8 +143,7 @@ def classify(block, phase, offsets):
 class Screen:
     """The game's picture, read cell by cell."""
 
-    def __init__(self, data, offsets, top=0):
-        """The picture's lines from the window's line top on; the others read as black."""
+    def __init__(self, data, offsets, top=0):  # lines from top on; the others read black
         self.data, self.offsets, self.cache = data, tuple(offsets), {}
         self.lines = range(top, top + len(data) // (4 * WIDTH))
 
@@ -168,14 +157,10 @@ class Screen:
                         else bytes(4 * BOX_W)  # the last row's box runs over
                         for line in range(y, y + BOX_H)), phase
 
-    def cell(self, column, row):
-        """(character, colour) of the cell."""
+    def cell(self, column, row):  # (character, colour)
         if (column, row) not in self.cache:
             self.cache[column, row] = classify(*self.block(column, row), self.offsets)
         return self.cache[column, row]
-
-    def text(self, column, row, length):
-        return "".join(self.cell(column + i, row)[0] for i in range(length))
 
     def differences(self, expected, rows=range(ROWS)):
         """What differs, in the rows, from a screen of expected texts, (row, column, text,
@@ -207,8 +192,7 @@ class Screen:
                         "-depth", "8", "rgb:-", path], input=bytes(rgb), check=True)
 
 
-def centred(row, text, colour, centre=40):
-    """A text centred on a column, as the game centres its texts."""
+def centred(row, text, colour, centre=40):  # as the game centres its texts
     return row, centre - len(text) / 2, text, colour
 
 
@@ -251,43 +235,36 @@ class Window:
     shots = None  # where wait_for() saves its screenshots
 
     def __init__(self, window, timeout=10.0):
-        """Waits for the first present, which tells where the picture lies in the window (under
-        Wine, on its desktop)."""
-        self.window, self.origin = window, None
+        """Waits for the first present: where the picture lies (under Wine, on its desktop)."""
+        self.window, self.origin, self.presents, self.unread = window, None, 0, []
         # A notice per drawing request: a present is one request, the whole picture.
-        self.damage = xdamage.XDamageCreate(x_display(), int(window), DAMAGE_RAW_RECTANGLES)
-        self.presents, self.unread = 0, []  # presents read past; serials of those not yet
+        self.damage = xdamage.XDamageCreate(X, int(window), DAMAGE_RAW_RECTANGLES)
         self.read_at = self.since = -1  # the last read's present; see wait_for()
         self.await_present(1, timeout)
 
-    def alive(self):
-        pass
+    alive = lambda self: None
 
-    def take_notices(self):
+    def presented(self, sync=True):
+        """How many presents the server has taken: those not read past are in self.unread."""
+        if sync:
+            xlib.XSync(X, 0)
         event = ctypes.create_string_buffer(192)
-        while xlib.XPending(x_display()):
-            xlib.XNextEvent(x_display(), event)
-            notice = DamageNotify.from_buffer(event)
-            if (notice.type, notice.damage, notice.w, notice.h) == (
-                    damage_notify_type(), self.damage, WIDTH, HEIGHT):
-                self.unread.append(notice.serial)
-                self.origin = self.origin or (notice.x, notice.y)
-
-    def presented(self):
-        """How many presents the server has taken so far."""
-        xlib.XSync(x_display(), 0)
-        self.take_notices()
+        while xlib.XPending(X):
+            xlib.XNextEvent(X, event)
+            n = DamageNotify.from_buffer(event)
+            if (n.type, n.damage, n.w, n.h) == (DAMAGE_NOTIFY.value, self.damage, WIDTH, HEIGHT):
+                self.unread.append(n.serial)
+                self.origin = self.origin or (n.x, n.y)
         return self.presents + len(self.unread)
 
     def capture(self, rows=range(ROWS)):
         """(P, the picture of the rows), which shows present P exactly: the image's request and
         each present's are whole, and the notices of those before it have lower serials."""
-        top = int(rows[0] * CELL_H)
-        bottom = min(HEIGHT, int(rows[-1] * CELL_H) + BOX_Y + BOX_H)
-        serial = xlib.XNextRequest(x_display())
+        top, bottom = int(rows[0] * CELL_H), min(HEIGHT, int(rows[-1] * CELL_H) + BOX_Y + BOX_H)
+        serial = xlib.XNextRequest(X)
         screen = Screen(*pixels(self.window, self.origin[0], self.origin[1] + top, WIDTH,
                                 bottom - top), top)
-        self.take_notices()
+        self.presented(sync=False)
         self.presents += sum(s < serial for s in self.unread)
         self.unread = [s for s in self.unread if s >= serial]
         self.read_at = self.presents
@@ -299,24 +276,20 @@ class Window:
         self.await_present(self.presented() + count, timeout)
 
     def await_present(self, number, timeout=10.0):
-        """Waits until present number has been taken by the server."""
-        display, deadline = x_display(), time.monotonic() + timeout * self.slow
-        while self.presents + len(self.unread) < number:
+        deadline = time.monotonic() + timeout * self.slow
+        while self.presented(sync=False) < number:
             self.alive()
-            left = deadline - time.monotonic()
-            assert left > 0, "no frame presented within %.0f s" % timeout
-            select.select([xlib.XConnectionNumber(display)], [], [], min(left, 0.5))
-            self.take_notices()
+            assert time.monotonic() < deadline, "no frame presented within %.0f s" % timeout
+            select.select([xlib.XConnectionNumber(X)], [], [], 0.5)
 
     def wait_for(self, screens, what, timeout=10.0, shot=None, meanwhile=()):
         """Reads each frame until it shows one of the screens (lists of expected texts, or a
-        test of a Screen giving an index or None): its index, saved as shot.png in self.shots.
-        Frames before must show one of meanwhile, if given; present self.since did not."""
+        test giving an index or None): its index; the frames before show one of meanwhile, if
+        given, and present self.since did not. Saves shot.png into self.shots."""
         deadline, last = time.monotonic() + timeout * self.slow, None
         while time.monotonic() < deadline:
             try:
-                self.since = self.read_at
-                _, last = self.capture()
+                self.since, (_, last) = self.read_at, self.capture()
             except ValueError:  # the window is still being placed
                 self.frames(1)
                 continue
@@ -366,16 +339,15 @@ class Game(Window):
         shutil.rmtree(self.dir, ignore_errors=True)
 
     def alive(self):
-        assert self.process.poll() is None, "exited (%d) while a frame was awaited" % (
-            exit_status(self.process.returncode))
+        assert self.process.poll() is None, "exited (%d) meanwhile: %r" % (
+            exit_status(self.process.returncode), self.stderr())
 
     def wait_for_window(self, timeout=20.0):
         deadline = time.monotonic() + timeout * self.slow
         search = (["--name", "Wine desktop$"] if self.wine else
                   ["--onlyvisible", "--pid", str(self.process.pid), "--name", "^Corvane$"])
         while time.monotonic() < deadline:
-            assert self.process.poll() is None, "exited (%d) before its window showed: %r" % (
-                exit_status(self.process.returncode), self.stderr())
+            self.alive()
             ids = subprocess.run(["xdotool", "search", *search], capture_output=True,
                                  text=True).stdout.split()
             if ids:
@@ -385,21 +357,18 @@ class Game(Window):
             time.sleep(0.05)
         raise AssertionError("no Corvane window within %.0f s" % timeout)
 
-    def key(self, *names, delay_ms=40):
+    def key(self, *names, delay_ms=40, hold=None):
+        """Presses the keys in turn, or holds one down for hold seconds."""
+        command = ["keydown", *names, "sleep", str(hold), "keyup", *names] if hold else [
+            "key", "--delay", str(delay_ms), *names]
         if names:
-            subprocess.run(["xdotool", "key", "--delay", str(delay_ms), *names], check=True,
-                           timeout=60)
-
-    def hold(self, name, seconds):
-        subprocess.run(["xdotool", "keydown", name, "sleep", str(seconds), "keyup", name],
-                       check=True, timeout=seconds + 10)
+            subprocess.run(["xdotool", *command], check=True, timeout=60)
 
     def wait_exit(self, timeout=20.0):
-        timeout *= self.slow
         try:
-            return exit_status(self.process.wait(timeout=timeout))
+            return exit_status(self.process.wait(timeout=timeout * self.slow))
         except subprocess.TimeoutExpired:
-            raise AssertionError("still running after %.0f s" % timeout)
+            raise AssertionError("still running after %.0f s" % (timeout * self.slow))
 
     def text(self, data):
         """Windows ends a text file's lines in CR LF: under Wine lines are compared, not bytes."""
@@ -419,8 +388,7 @@ def solver_keys(solver, run_dir):
             for field in line.split() if field.startswith("keys=")]
 
 
-def run_checks(checks):
-    """Runs each (name, function): a line each and a summary; fails when none was selected."""
+def run_checks(checks):  # a line each and a summary; fails when none was selected
     failed = 0
     for name, check in checks:
         started = time.monotonic()

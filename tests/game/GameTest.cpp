@@ -1,8 +1,7 @@
-// The game as the program starts it, run by the real game loop with real key presses. A player
-// object in the world presses each line of its script from its step handler, once the keys of
-// the line before have arrived and the game is in the line's state, and notes at each draw what
-// the frame shows; a key belongs to the frame that polled it. What each screen shows and which
-// keys it takes, the end-to-end run reads off the window.
+// The game as the program starts it, run by the real game loop with real key presses: a player
+// object presses each line of a script from its step handler, once the keys before have come
+// and the game is in the line's state, and notes at each draw what the frame shows; a key
+// belongs to the frame that polled it. What the screens show, the end-to-end run reads.
 #include "GameData.h"
 #include "HalvrenController.h"
 #include "LevelSolver.h"
@@ -17,6 +16,7 @@
 #include <cor/ResourceManager.h>
 #include <cor/WorldManager.h>
 
+#include <algorithm>
 #include <cctype>
 #include <iterator>
 #include <sstream>
@@ -31,9 +31,9 @@ struct Shown
 {
     GameState state;
     int steps;
-    cor::Vector red, blue; // the characters, while a level is built
-    int titles, quitArt;   // title and game-over objects
-    double loopStart, loopEnd;
+    cor::Vector red, blue;     // the characters, while a level is built
+    int titles, quitArt;       // title and game-over objects
+    double loopStart, loopEnd; // the music's loop region
 };
 
 // Each frame, and for each line of the script the frame that polled its last key.
@@ -42,18 +42,16 @@ struct Played
     std::vector<Shown> frames;
     std::vector<std::size_t> arrivals;
     const Shown& after(std::size_t line) const { return frames.at(arrivals.at(line)); }
+    std::size_t count(bool (*in)(const Shown&)) const
+    {
+        return std::size_t(std::count_if(frames.begin(), frames.end(), in));
+    }
 };
 
-// Frames as fast as they come: the loop is the real one, its sleep left out.
-struct NoSleep : cor::FrameTimer
+struct NoSleep : cor::FrameTimer // frames as fast as they come: the real loop, its sleep left out
 {
     void sleepMilliseconds(std::int32_t) override {}
 };
-
-int countOf(const std::string& type)
-{
-    return cor::WorldManager::instance().findObjectsByType(type).count();
-}
 
 class GameTest : public EngineFixture
 {
@@ -71,8 +69,7 @@ protected:
         boardVisible = true;
         game = new HalvrenController;
     }
-    // Runs the game until it ends. Each line of the script, (a GameState to wait for or -1,
-    // keys), is pressed from a step handler once the keys before it have arrived.
+    // Runs the game until it ends; each line of the script is (a GameState or -1, keys).
     Played play(const std::vector<std::pair<int, std::string>>& script)
     {
         Played played;
@@ -85,12 +82,11 @@ protected:
             const auto* key = dynamic_cast<const cor::EventKeyboard*>(&event);
             if (key && key->action() == cor::PRESS && ++pressed == awaited)
                 played.arrivals.push_back(played.frames.size());
-            if (event.typeName() != cor::EVENT_TYPE_STEP)
-                return;
-            if (played.frames.size() > 3000) // the keys stopped coming
-                cor::GameManager::instance().endGame();
-            if (pressed == awaited && next < script.size() &&
-                (script[next].first < 0 || script[next].first == game->state()))
+            if (event.typeName() == cor::EVENT_TYPE_STEP && played.frames.size() > 3000)
+                cor::GameManager::instance().endGame(); // the keys stopped coming
+            else if (event.typeName() == cor::EVENT_TYPE_STEP && pressed == awaited &&
+                     next < script.size() &&
+                     (script[next].first < 0 || script[next].first == game->state()))
             {
                 std::istringstream words(script[next].second);
                 awaited += std::distance(std::istream_iterator<std::string>(words), {});
@@ -101,9 +97,11 @@ protected:
         {
             const auto at = [](const PuzzleObject* o) { return o ? o->position() : cor::Vector(); };
             const cor::Music* music = cor::ResourceManager::instance().findMusic(MUSIC_LABEL);
+            const auto count = [](const char* type)
+            { return cor::WorldManager::instance().findObjectsByType(type).count(); };
             played.frames.push_back({game->state(), game->steps(), at(game->redPlayer()),
-                                     at(game->bluePlayer()), countOf("title-screen"),
-                                     countOf("quit-animation"), music ? music->loopOffset() : 0,
+                                     at(game->bluePlayer()), count("title-screen"),
+                                     count("quit-animation"), music ? music->loopOffset() : 0,
                                      music ? music->loopOffset() + music->loopLength() : 0});
         };
         focusEngineWindow();
@@ -112,14 +110,6 @@ protected:
         player->onDraw = nullptr;
         EXPECT_EQ(played.arrivals.size(), script.size()) << "the keys stopped coming";
         return played;
-    }
-    // The keys of the shortest solution of a level.
-    static std::string solution(int level)
-    {
-        std::string keys;
-        for (const char key : solveLevel(levelTable.at(std::size_t(level - 1)), MoveSet::Any).keys)
-            keys += std::string(1, char(std::tolower(key))) + " ";
-        return keys;
     }
 
     NoSleep noSleep;
@@ -153,37 +143,35 @@ TEST_F(GameTest, TheTitlesKeysActInTurnWithinOneFrameAndTheMusicLoopsItsMenuRegi
 TEST_F(GameTest, ACompletionPausesAMoveWithEnterMeetsTheNextLevelAndTheArtPlaysOnceToTheEnd)
 {
     // Game-over art whose length the test knows: frames and slowdown.
-    const auto artFrames = int(fact("quit_art", 0)), slowdown = int(fact("quit_art", 1));
-    std::string art = std::to_string(artFrames) + "\n1\n1\n" + std::to_string(slowdown) + "\nred\n";
-    for (int i = 0; i < artFrames; ++i)
+    std::string art = std::to_string(int(fact("quit_art", 0))) + "\n1\n1\n" +
+                      std::to_string(int(fact("quit_art", 1))) + "\nred\n";
+    for (int i = 0; i < int(fact("quit_art", 0)); ++i)
         art += std::to_string(i) + "\n";
     writeFile("assets/gameover.txt", art);
     start();
+    std::string solution; // level 1's shortest, in xdotool's key names
+    for (const char key : solveLevel(levelTable[0], MoveSet::Any).keys)
+        solution += std::string(1, char(std::tolower(key))) + " ";
     const Played played = play({{Title, "Return Return"},
-                                {Playing, solution(1)},
+                                {Playing, solution},
                                 {LevelComplete, "Return Right"},
                                 {-1, "r"},
                                 {-1, "Right"},
                                 {-1, "q"},
                                 {Quitting, "q r"}});
-    std::size_t pending = 0, shown = 0;
-    for (const Shown& frame : played.frames)
-    {
-        pending += frame.state == LevelCompletePending;
-        shown += std::size_t(frame.quitArt);
-    }
     // The pause runs from the frame of the last move; Enter waits for LevelComplete.
     const auto pause = std::size_t(fact("completion_pause_frames"));
     EXPECT_EQ(played.after(1).state, LevelCompletePending);
-    EXPECT_EQ(pending, pause);
+    EXPECT_EQ(played.count([](const Shown& f) { return f.state == LevelCompletePending; }), pause);
     EXPECT_NE(played.frames.at(played.arrivals.at(1) + pause).state, LevelCompletePending);
     // The old level's walls, still listed in the frame of Enter, stop nothing.
     EXPECT_TRUE(played.after(2).red == played.after(4).red &&
                 played.after(2).blue == played.after(4).blue);
     // The art shows from the frame of Q on, once; the game ends in the quit_art-th frame after.
+    const auto end = std::size_t(fact("quit_art", 2));
     EXPECT_EQ(played.after(5).quitArt, 1);
-    EXPECT_EQ(shown, std::size_t(fact("quit_art", 2)));
-    EXPECT_EQ(played.frames.size() - 1 - played.arrivals.at(5), std::size_t(fact("quit_art", 2)));
+    EXPECT_EQ(played.count([](const Shown& f) { return f.quitArt > 0; }), end);
+    EXPECT_EQ(played.frames.size() - 1 - played.arrivals.at(5), end);
 }
 
 TEST_F(GameTest, WithoutGameOverArtQuittingEndsTheGameInTheNextFrame)

@@ -16,8 +16,8 @@ int main(int argc, char* argv[])
 {
     if (argc != 7)
         return 2;
-    const float cellWidth = std::strtof(argv[3], nullptr);
-    const float cellHeight = std::strtof(argv[4], nullptr);
+    const float cellWidth = std::strtof(argv[3], nullptr),
+                cellHeight = std::strtof(argv[4], nullptr);
     const sf::Vector2u size(unsigned(std::atoi(argv[5])), unsigned(std::atoi(argv[6])));
     sf::Font font;
     sf::RenderTexture canvas;

@@ -49,15 +49,14 @@ TempDir::TempDir()
     std::string pattern = (fs::temp_directory_path() / "halvren-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot create a temporary directory");
-    m_path = pattern;
-    fs::current_path(m_path);
+    fs::current_path(path = pattern);
 }
 
 TempDir::~TempDir()
 {
     std::error_code error;
-    fs::current_path(m_previous, error);
-    fs::remove_all(m_path, error);
+    fs::current_path(previous, error);
+    fs::remove_all(path, error);
 }
 
 void writeFile(const fs::path& path, const std::string& content)
@@ -80,9 +79,8 @@ void focusEngineWindow()
     ASSERT_EQ(std::system(("xdotool windowfocus --sync " + std::to_string(window)).c_str()), 0);
 }
 
-// xdotool closes its display connection before it exits, which waits for the server. A key
-// pressed again within a few milliseconds of its release would read as the window system's
-// key repeat, which the engine turns off.
+// xdotool's connection closes, waiting for the server, before it exits. A key pressed again a
+// few milliseconds after its release would read as key repeat, which the engine turns off.
 void pressKeys(const std::string& names)
 {
     ASSERT_EQ(std::system(("xdotool key --delay 20 " + names).c_str()), 0) << names;
@@ -125,13 +123,6 @@ int Recorder::handleEvent(const cor::Event* event)
     if (onEvent)
         onEvent(*event);
     return 1;
-}
-
-int Recorder::draw()
-{
-    if (onDraw)
-        onDraw();
-    return cor::Object::draw();
 }
 
 std::vector<Delivery> Recorder::received(const std::string& type) const

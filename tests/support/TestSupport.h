@@ -27,15 +27,11 @@ double fact(const std::string& name, std::size_t index = 0);
 std::vector<std::string> factLines(const std::string& name);
 
 // A fresh temporary directory the process works in until the object goes; then it is removed.
-class TempDir
+struct TempDir
 {
-public:
     TempDir();
     ~TempDir();
-
-private:
-    std::filesystem::path m_path;
-    std::filesystem::path m_previous = std::filesystem::current_path();
+    std::filesystem::path path, previous = std::filesystem::current_path();
 };
 
 void writeFile(const std::filesystem::path& path, const std::string& content);
@@ -53,10 +49,9 @@ protected:
     TempDir dir;
 };
 
-// Gives the engine's window the keyboard focus.
+// Gives the engine's window the keyboard focus; presses and releases each key (xdotool's names)
+// there, which the window polls after the X server has taken them.
 void focusEngineWindow();
-// Presses and releases each key (xdotool's names) in the focused window; the X server has
-// taken them when this returns, and the window gets them at its next poll.
 void pressKeys(const std::string& names);
 
 // One event as a Recorder received it; what the event does not carry keeps its default.
@@ -83,7 +78,7 @@ public:
     }
     ~Recorder() override;
     int handleEvent(const cor::Event* event) override;
-    int draw() override;
+    int draw() override { return onDraw ? (onDraw(), cor::Object::draw()) : cor::Object::draw(); }
     std::vector<Delivery> received(const std::string& type) const;
 
     std::function<void(const cor::Event&)> onEvent;
