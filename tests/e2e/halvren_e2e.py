@@ -74,7 +74,8 @@ xlib = bind("X11", ("XOpenDisplay", POINTER, [ctypes.c_char_p]),
             ("XDestroyImage", INT, [ctypes.POINTER(XImage)]), ("XPending", INT, [POINTER]),
             ("XConnectionNumber", INT, [POINTER]), ("XNextEvent", INT, [POINTER, ctypes.c_char_p]),
             ("XSync", INT, [POINTER, INT]), ("XNextRequest", ULONG, [POINTER]))
-# The damage extension reports each drawing request into a window: a present is one.
+# The damage extension reports each drawing request into a window: a present is one, over the
+# whole picture.
 xdamage = bind("Xdamage", ("XDamageCreate", ULONG, [POINTER, ULONG, INT]),
                ("XDamageQueryExtension", INT, [POINTER] + [ctypes.POINTER(INT)] * 2))
 DAMAGE_RAW_RECTANGLES = 0
@@ -198,8 +199,7 @@ def centred(row, text, colour, centre=40):  # as the game centres its texts
 
 def read_sprite(path):
     """(colour, frames, slowdown) of a sprite file; a frame is its list of rows."""
-    with open(path) as f:
-        lines = f.read().split("\n")
+    lines = open(path).read().split("\n")
     count, width, height, slowdown = (int(v) for v in lines[:4])
     rows = [row.ljust(width) for row in lines[5:5 + count * height]]
     return lines[4], [rows[i * height:(i + 1) * height] for i in range(count)], slowdown
@@ -237,7 +237,6 @@ class Window:
     def __init__(self, window, timeout=10.0):
         """Waits for the first present: where the picture lies (under Wine, on its desktop)."""
         self.window, self.origin, self.presents, self.unread = window, None, 0, []
-        # A notice per drawing request: a present is one request, the whole picture.
         self.damage = xdamage.XDamageCreate(X, int(window), DAMAGE_RAW_RECTANGLES)
         self.read_at = self.since = -1  # the last read's present; see wait_for()
         self.await_present(1, timeout)
