@@ -25,7 +25,7 @@ from halvren_e2e import (FACTS, HEIGHT, ROWS, WIDTH, Game, art, centred, fact, r
 
 WINE = sys.argv[1:2] == ["--wine"]
 RUN, SOLVER, CHECK = sys.argv[1 + WINE:4 + WINE]
-KEYS, LEVELS = solver_keys(SOLVER, RUN), fact("levels")
+KEYS, LEVELS, PAUSE = solver_keys(SOLVER, RUN), fact("levels"), fact("completion_pause_frames")
 SPRITES = {name[:-4]: read_sprite(os.path.join(RUN, "assets", name))
            for name in os.listdir(os.path.join(RUN, "assets")) if name.endswith(".txt")}
 SUPPRESSIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../support/valgrind.supp")
@@ -105,8 +105,7 @@ class Attempt:
     def screen(self):
         return play_screen(self.level, self.steps, self.at, self.at == cells_of(self.level, "EE"))
 
-    def press(self, *keys, meanwhile=()):
-        """Each key, then the screen it must bring; before it, only meanwhile's screens."""
+    def press(self, *keys, meanwhile=()):  # each key, then its screen; before it, meanwhile's
         for key in keys:
             self.game.key(key, delay_ms=5)
             self.steps, self.at = ((0, cells_of(self.level, "RB")) if key == "r" else
@@ -115,8 +114,7 @@ class Attempt:
                 self.level, key, self.steps), meanwhile=meanwhile)
 
 
-def level_one_aside(game, attempt):
-    """Level 1's ignored keys, a held key making one step, moves walls hold back, a restart."""
+def level_one_aside(game, attempt):  # ignored keys, a held key, moves walls hold back, R
     ignores(game, "play", attempt.screen())
     game.key("d", hold=1.5)  # long enough for ten repeats, were keys repeated
     attempt.steps, attempt.at = 1, moved(1, attempt.at, ["d"])
@@ -141,10 +139,10 @@ def ignores(game, name, screens, keys=None, until=math.inf):
 
 
 def in_turn(game, states, what, changes_needed=1, timeout=30.0):
-    """The window shows the states, (screen, presents) each, in turn, round and round: the read
-    of present P shows the state at P + phase, for one phase that fits every read. Each state
-    is read whole once, then only the rows that tell them apart, until one phase alone fits
-    and changes_needed different changes were read at neighbouring presents."""
+    """The window shows the states, (screen, presents) each, in turn, round and round: present
+    P shows the state at P + phase, for one phase that fits every read. Each state is read whole
+    once, then only the rows telling them apart, until one phase fits and changes_needed
+    different changes were read at neighbouring presents."""
     cycle = [i for i, (_, presents) in enumerate(states) for _ in range(presents)]
     screens = [screen for screen, _ in states]
     rows = next(range(top, top + size) for size in range(1, ROWS + 1)
@@ -174,8 +172,8 @@ def window_hints(window):
     assert ("Width: %d" % WIDTH) in info and ("Height: %d" % HEIGHT) in info, info
     assert all("%s size: %d by %d" % (size, WIDTH, HEIGHT) in hints
                for size in ("minimum", "maximum")), hints
-    # The Motif hints: flags, functions (all 0x1, resize 0x2, close 0x20), decorations
-    # (all 0x1, resize handles 0x4, title 0x8).
+    # Motif hints: flags, functions (all 0x1, resize 0x2, close 0x20), decorations (all 0x1,
+    # resize handles 0x4, title 0x8).
     _, functions, decorations = [int(v, 16) for v in re.findall(
         r"0x[0-9a-f]+", tool("xprop", "-id", window, "_MOTIF_WM_HINTS"))][:3]
     assert functions & 0x23 == 0 and decorations & 0x5 == 0 and decorations & 0x8, hex(functions)
@@ -215,14 +213,17 @@ def full_game(shots=None):
             if level == 3:  # R in the pause takes the attempt back
                 attempt.press("r", meanwhile=pending)
                 attempt.press(*keys)
-            ignores(game, "pause", pending, PAUSE_KEYS,
-                    until=game.since + fact("completion_pause_frames"))
+            ignores(game, "pause", pending, PAUSE_KEYS, until=game.since + PAUSE)
             complete = level_complete(level, attempt.steps)
             game.wait_for(complete, "level %d complete" % level, meanwhile=pending,
                           shot=first and "level-complete")
-            if level == 2:  # a replay takes the attempt back
+            # A replay takes the attempt back; the last level's give the pause's keys more room.
+            replays = 1 if level == 2 else 9 if level == LEVELS else 0
+            while replays and (level == 2 or PAUSE_KEYS):
+                replays -= 1
                 attempt.press("r", *keys)
-                game.wait_for(level_complete(level, attempt.steps), "level 2 complete again")
+                ignores(game, "pause", attempt.screen(), PAUSE_KEYS, until=game.since + PAUSE)
+                game.wait_for(level_complete(level, attempt.steps), "level %d again" % level)
             if first:
                 ignores(game, "level complete", complete)
                 in_turn(game, list(zip(complete, (fact("prompt_frames", i) for i in (0, 1)))),
