@@ -238,7 +238,7 @@ class Window:
         """Waits for the first present: where the picture lies (under Wine, on its desktop)."""
         self.window, self.origin, self.presents, self.unread = window, None, 0, []
         self.damage = xdamage.XDamageCreate(X, int(window), DAMAGE_RAW_RECTANGLES)
-        self.since = -1  # the last present read that showed none of wait_for()'s screens
+        self.read_at = self.since = -1  # the last read's present; see wait_for()
         self.await_present(1, timeout)
 
     alive = lambda self: None
@@ -266,6 +266,7 @@ class Window:
         self.presented(sync=False)
         self.presents += sum(s < serial for s in self.unread)
         self.unread = [s for s in self.unread if s >= serial]
+        self.read_at = self.presents
         return self.presents, screen
 
     def frames(self, count, timeout=10.0):
@@ -282,11 +283,11 @@ class Window:
     def wait_for(self, screens, what, timeout=10.0, shot=None, meanwhile=()):
         """Reads each frame until it shows one of the screens (lists of expected texts, or a
         test giving an index or None): its index; the frames before show one of meanwhile, if
-        given. Saves shot.png into self.shots."""
+        given, and present self.since, the read before, did not. Saves shot.png in self.shots."""
         deadline, last = time.monotonic() + timeout * self.slow, None
         while time.monotonic() < deadline:
             try:
-                present, last = self.capture()
+                self.since, (_, last) = self.read_at, self.capture()
             except ValueError:  # the window is still being placed
                 self.frames(1)
                 continue
@@ -298,7 +299,6 @@ class Window:
                 return index
             assert not meanwhile or last.which(meanwhile) is not None, (
                 "waiting for %s: %s" % (what, list(last.differences(meanwhile[0]))))
-            self.since = present
             self.frames(1)
         raise AssertionError("no %s within %.0f s: %s" % (
             what, timeout, last and not callable(screens) and list(last.differences(screens[0]))))

@@ -105,13 +105,14 @@ class Attempt:
     def screen(self):
         return play_screen(self.level, self.steps, self.at, self.at == cells_of(self.level, "EE"))
 
-    def press(self, *keys, meanwhile=()):  # each key, then its screen; before it, meanwhile's
+    def press(self, *keys, meanwhile=(), shot=None):  # each key, then its screen (before it,
+        # only meanwhile's); a screenshot of each, the last one kept
         for key in keys:
             self.game.key(key, delay_ms=5)
             self.steps, self.at = ((0, cells_of(self.level, "RB")) if key == "r" else
                                    (self.steps + 1, moved(self.level, self.at, [key])))
             self.game.wait_for(self.screen(), "level %d after %s, %d steps" % (
-                self.level, key, self.steps), meanwhile=meanwhile)
+                self.level, key, self.steps), meanwhile=meanwhile, shot=shot)
 
 
 def level_one_aside(game, attempt):  # ignored keys, a held key, moves walls hold back, R
@@ -207,9 +208,8 @@ def full_game(shots=None):
                 level_one_aside(game, attempt)
             if level == 4:  # a restart keeps the earlier levels' total
                 attempt.press(keys[0], "r")
-            attempt.press(*keys)
+            attempt.press(*keys, shot=first and "level-complete-pending")
             pending = attempt.screen()
-            game.wait_for(pending, "pause %d" % level, shot=first and "level-complete-pending")
             if level == 3:  # R in the pause takes the attempt back
                 attempt.press("r", meanwhile=pending)
                 attempt.press(*keys)
