@@ -1,14 +1,14 @@
-"""Drives the real halvren program in a window on an X display, as a player would.
-
-Each game runs in a temporary copy of the run directory; keys go in through xdotool (XTest),
-and the window is read back from the X server (Xlib's XGetImage) as the character and colour
-of each cell of the 80 x 24 grid. Each cell is the printable character whose picture, drawn
-by SFML's own text in the game's font (HALVREN_GLYPH_TOOL, tests/support/ReferenceGlyphs.cpp),
-differs from it in the fewest pixels. The display is the test's own
-(scripts/with-display.sh): focus is ours.
+"""Drives the real halvren program in a window on an X display (the test's own), as a player
+would: keys through xdotool, and each cell of the window read back as the printable character,
+drawn by SFML's own text at the size and in the cells the game must use (HALVREN_GLYPH_TOOL),
+that differs from it in the fewest pixels, and its colour. The figures and texts come from
+tests/support/facts.txt; the X damage extension numbers the frames the game presents, so each
+read knows which one it shows. python3 halvren_e2e.py WINDOW SPRITE_FILE FONT waits until the
+window shows a frame of the sprite (the package test reads the installed game's title so).
 """
 
 import atexit
+import collections
 import ctypes
 import ctypes.util
 import functools
@@ -17,59 +17,81 @@ import os
 import select
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import traceback
 
-COLUMNS, ROWS = 80, 24
-WIDTH, HEIGHT = 1024, 768
+FACTS = collections.defaultdict(list)  # name: the values of each line of that name
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../support/facts.txt")) as f:
+    for name, colon, value in (line.partition(":") for line in f if line[0] != "#"):
+        FACTS[name] += [value.strip()] if colon else []
+
+
+fact = lambda name, index=0, kind=int: kind(FACTS[name][0].split()[index])
+
+
+(COLUMNS, ROWS), (WIDTH, HEIGHT) = ([fact(n, i) for i in (0, 1)] for n in ("grid", "window"))
 CELL_W, CELL_H = WIDTH / COLUMNS, HEIGHT / ROWS
-# A cell's picture: the rows of its background box (a fifth of a cell down, one pixel shorter
-# than the cell), and the columns that no neighbour's glyph reaches into. Columns fall on
-# fifths of a pixel, so a glyph has five pictures.
-BOX_X, BOX_Y, BOX_W, BOX_H, PHASES = 4, 6, 9, 31, 5
+# A cell's picture: the rows of its background box, and the columns that no neighbour's glyph
+# reaches into. Columns fall on fifths of a pixel, so a glyph has five pictures.
+BOX_X, BOX_W, PHASES = 4, 9, 5
+BOX_Y, BOX_H = (int(fact("cell_box", i, float)) for i in (1, 3))
 COLOURS = {(1, 0, 0): "red", (0, 1, 0): "green", (1, 1, 0): "yellow", (0, 0, 1): "blue",
            (1, 0, 1): "magenta", (0, 1, 1): "cyan", (1, 1, 1): "white"}
 LIT = bytes(1 if v >= 128 else 0 for v in range(256))  # anti-aliased edges below count as dark
 UNREADABLE = "\ufffd"  # a cell far from every glyph
+INT, ULONG, POINTER = ctypes.c_int, ctypes.c_ulong, ctypes.c_void_p
 
 
 class XImage(ctypes.Structure):
-    _fields_ = ([(n, ctypes.c_int) for n in ("width", "height", "xoffset", "format")]
-                + [("data", ctypes.c_void_p)]
-                + [(n, ctypes.c_int) for n in ("byte_order", "unit", "bit_order", "pad", "depth",
-                                               "bytes_per_line", "bits_per_pixel")]
-                + [(n, ctypes.c_ulong) for n in ("red_mask", "green_mask", "blue_mask")])
+    _fields_ = ([(n, INT) for n in ("width", "height", "xoffset", "format")] + [("data", POINTER)]
+                + [(n, INT) for n in ("byte_order", "unit", "bit_order", "pad", "depth",
+                                      "bytes_per_line", "bits_per_pixel")]
+                + [(n, ULONG) for n in ("red_mask", "green_mask", "blue_mask")])
 
 
-xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
-xlib.XOpenDisplay.restype = ctypes.c_void_p
-xlib.XGetImage.restype = ctypes.POINTER(XImage)
-xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + [
-    ctypes.c_uint] * 2 + [ctypes.c_ulong, ctypes.c_int]
-xlib.XDestroyImage.argtypes = [ctypes.POINTER(XImage)]
-for name in ("XPending", "XConnectionNumber", "XNextEvent"):
-    getattr(xlib, name).argtypes = [ctypes.c_void_p] + ([ctypes.c_char_p] if name == "XNextEvent"
-                                                        else [])
+class DamageNotify(ctypes.Structure):
+    """An XDamageNotifyEvent's start; serial: the last request of ours the server had taken."""
+    _fields_ = ([("type", INT), ("serial", ULONG), ("send_event", INT), ("display", POINTER),
+                 ("drawable", ULONG), ("damage", ULONG), ("level", INT), ("more", INT),
+                 ("timestamp", ULONG)]
+                + [(n, ctypes.c_short) for n in "xy"] + [(n, ctypes.c_ushort) for n in "wh"])
+
+
+def bind(library, *functions):
+    """The library, each (name, result, arguments) declared: a Display* unannounced crashes."""
+    library = ctypes.CDLL(ctypes.util.find_library(library))
+    for name, result, arguments in functions:
+        function = getattr(library, name)
+        function.restype, function.argtypes = result, arguments
+    return library
+
+
+xlib = bind("X11", ("XOpenDisplay", POINTER, [ctypes.c_char_p]),
+            ("XGetImage", ctypes.POINTER(XImage), [POINTER, ULONG, INT, INT, ctypes.c_uint,
+                                                   ctypes.c_uint, ULONG, INT]),
+            ("XDestroyImage", INT, [ctypes.POINTER(XImage)]), ("XPending", INT, [POINTER]),
+            ("XConnectionNumber", INT, [POINTER]), ("XNextEvent", INT, [POINTER, ctypes.c_char_p]),
+            ("XSync", INT, [POINTER, INT]), ("XNextRequest", ULONG, [POINTER]))
+# The damage extension reports each drawing request into a window: a present is one, over the
+# whole picture.
+xdamage = bind("Xdamage", ("XDamageCreate", ULONG, [POINTER, ULONG, INT]),
+               ("XDamageQueryExtension", INT, [POINTER] + [ctypes.POINTER(INT)] * 2))
+DAMAGE_RAW_RECTANGLES = 0
 # A window that is still being placed or already gone is an X error: no image, not an exit.
-X_ERROR = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(lambda *_: 0)
+X_ERROR = ctypes.CFUNCTYPE(INT, POINTER, POINTER)(lambda *_: 0)
 xlib.XSetErrorHandler(X_ERROR)
-# The damage extension reports each frame the game presents, changed or not.
-xdamage = ctypes.CDLL(ctypes.util.find_library("Xdamage"))
-xdamage.XDamageCreate.restype = ctypes.c_ulong
-xdamage.XDamageCreate.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int]
-xdamage.XDamageSubtract.argtypes = [ctypes.c_void_p] + [ctypes.c_ulong] * 3
-DAMAGE_NON_EMPTY = 3
 
 
-@functools.cache
-def x_display():
-    return xlib.XOpenDisplay(None)
+X = xlib.XOpenDisplay(None)  # the driver's own connection to the test's display
+DAMAGE_NOTIFY, _ = INT(), INT()  # the damage extension's event number
+assert xdamage.XDamageQueryExtension(X, ctypes.byref(DAMAGE_NOTIFY), ctypes.byref(_))
 
 
 def pixels(window, x, y, width, height):
     """A rectangle of the window, four bytes a pixel, and the byte of red, green and blue."""
-    image = xlib.XGetImage(x_display(), int(window), x, y, width, height, 0xFFFFFFFF, 2)
+    image = xlib.XGetImage(X, int(window), x, y, width, height, 0xFFFFFFFF, 2)
     if not image:
         raise ValueError("no image of window %s" % window)
     try:
@@ -84,19 +106,18 @@ def pixels(window, x, y, width, height):
         xlib.XDestroyImage(image)
 
 
-def cell_bits(block, offsets):
-    """The lit pixels of a cell's picture in each of red, green and blue."""
-    lit = block.translate(LIT)
-    return [int.from_bytes(lit[o::4], "big") for o in offsets]
+def cell_bits(block, offsets):  # the lit pixels of a cell's picture in red, green and blue
+    return [int.from_bytes(block.translate(LIT)[o::4], "big") for o in offsets]
 
 
 @functools.cache
 def reference_glyphs():
-    """For each phase, (lit pixels, character) of every printable character. The tool draws
-    each one at every phase: cells a blank apart, PHASES of them to a character."""
+    """For each phase, (lit pixels, character) of every printable character, cells apart."""
     text = "".join(" ".join(chr(c) * PHASES) + " " for c in range(33, 127))
-    picture = Screen(subprocess.run([os.environ["HALVREN_GLYPH_TOOL"], Game.font], input="\n".join(
-        text[i:i + COLUMNS] for i in range(0, len(text), COLUMNS)).encode(),
+    figures = (fact("character_size"), CELL_W, CELL_H, WIDTH, HEIGHT)
+    picture = Screen(subprocess.run(
+        [os.environ["HALVREN_GLYPH_TOOL"], Game.font, *map(str, figures)], input="\n".join(
+            text[i:i + COLUMNS] for i in range(0, len(text), COLUMNS)).encode(),
         capture_output=True, check=True).stdout, (0, 1, 2))
     references = [[(0, " ")] for _ in range(PHASES)]
     for row, column, ch in ((*divmod(i, COLUMNS), ch) for i, ch in enumerate(text) if ch != " "):
@@ -123,49 +144,46 @@ def classify(block, phase, offsets):
 class Screen:
     """The game's picture, read cell by cell."""
 
-    def __init__(self, data, offsets):
+    def __init__(self, data, offsets, top=0):  # lines from top on; the others read black
         self.data, self.offsets, self.cache = data, tuple(offsets), {}
+        self.lines = range(top, top + len(data) // (4 * WIDTH))
 
     def block(self, column, row):
         """The picture of a cell at a (possibly half) column, and its phase."""
         x, phase = divmod(round(column * CELL_W * PHASES), PHASES)
         x += BOX_X
         y = int(row * CELL_H) + BOX_Y
-        return b"".join(self.data[4 * (line * WIDTH + x):4 * (line * WIDTH + x + BOX_W)]
-                        if line < HEIGHT else bytes(4 * BOX_W)  # the last row's box runs over
+        at = lambda line: 4 * ((line - self.lines.start) * WIDTH + x)
+        return b"".join(self.data[at(line):at(line) + 4 * BOX_W] if line in self.lines
+                        else bytes(4 * BOX_W)  # the last row's box runs over
                         for line in range(y, y + BOX_H)), phase
 
-    def cell(self, column, row):
-        """(character, colour) of the cell."""
+    def cell(self, column, row):  # (character, colour)
         if (column, row) not in self.cache:
             self.cache[column, row] = classify(*self.block(column, row), self.offsets)
         return self.cache[column, row]
 
-    def text(self, column, row, length):
-        return "".join(self.cell(column + i, row)[0] for i in range(length))
-
-    def differences(self, expected):
-        """What differs from a screen of expected texts, (row, column, text, colour) each:
-        every character in its colour, every blank blank, and every other cell blank. A
-        generator: a test that needs only the first difference reads no further."""
+    def differences(self, expected, rows=range(ROWS)):
+        """What differs, in the rows, from a screen of expected texts, (row, column, text,
+        colour) each, every other cell blank: a generator, read as far as a test needs."""
         covered = set()
-        for row, column, text, colour in expected:
+        for row, column, text, colour in (item for item in expected if item[0] in rows):
             read = [self.cell(column + i, row) for i in range(len(text))]
             if read != [(ch, None if ch == " " else colour) for ch in text]:
                 yield "row %d column %g: %r in %s, read %r in %s" % (
                     row, column, text, colour, "".join(ch for ch, _ in read),
                     sorted({c for _, c in read if c}))
             covered.update((row, c) for c in range(int(column), math.ceil(column + len(text))))
-        for row in range(ROWS):
+        for row in rows:
             stray = [(c, self.cell(c, row)) for c in range(COLUMNS)
                      if (row, c) not in covered and self.cell(c, row)[0] != " "]
             if stray:
                 yield "row %d: stray %r" % (row, stray)
 
-    def which(self, screens):
-        """The index of the first of the screens that this one shows exactly, or None."""
+    def which(self, screens, rows=range(ROWS)):
+        """The index of the first of the screens that this one shows exactly in the rows."""
         return next((i for i, screen in enumerate(screens)
-                     if next(self.differences(screen), None) is None), None)
+                     if next(self.differences(screen, rows), None) is None), None)
 
     def save_png(self, path):
         rgb = bytearray(WIDTH * HEIGHT * 3)
@@ -175,27 +193,25 @@ class Screen:
                         "-depth", "8", "rgb:-", path], input=bytes(rgb), check=True)
 
 
-def centred(row, text, colour, centre=40):
-    """A text centred on a column, as the game centres its texts."""
+def centred(row, text, colour, centre=40):  # as the game centres its texts
     return row, centre - len(text) / 2, text, colour
 
 
 def read_sprite(path):
-    """(colour, frames) of a sprite file; a frame is its list of rows."""
-    with open(path) as f:
-        lines = f.read().split("\n")
-    count, width, height = (int(v) for v in lines[:3])
+    """(colour, frames, slowdown) of a sprite file; a frame is its list of rows."""
+    lines = open(path).read().split("\n")
+    count, width, height, slowdown = (int(v) for v in lines[:4])
     rows = [row.ljust(width) for row in lines[5:5 + count * height]]
-    return lines[4], [rows[i * height:(i + 1) * height] for i in range(count)]
+    return lines[4], [rows[i * height:(i + 1) * height] for i in range(count)], slowdown
 
 
-def art(colour, frames):
+def art(colour, frames, *_):
     """The screens of a sprite's frames drawn centred on the grid, blank frames left out."""
     return [[(ROWS // 2 - len(frame) // 2 + y, COLUMNS // 2 - len(frame[0]) // 2, row, colour)
              for y, row in enumerate(frame)] for frame in frames if "".join(frame).strip()]
 
 
-WINE, WINE_DESKTOP = "/usr/lib/wine/", (1280, 1024)  # Debian's, and the desktop's size
+WINE = "/usr/lib/wine/"  # Debian's
 
 
 def use_wine():
@@ -204,35 +220,93 @@ def use_wine():
                       WINEDLLOVERRIDES="mscoree,mshtml=")  # no Mono and Gecko installers
     key = r"HKCU\Software\Wine\Explorer"  # without a window manager, closes wait 2 s
     for command in (["wineboot", "-i"], ["reg", "add", key, "/v", "Desktop", "/d", "Default"],
-                    ["reg", "add", key + r"\Desktops", "/v", "Default", "/d",
-                     "%dx%d" % WINE_DESKTOP]):
+                    ["reg", "add", key + r"\Desktops", "/v", "Default", "/d", "1280x1024"]):
         subprocess.run([WINE + "wine64", *command], check=True, capture_output=True, timeout=300)
     atexit.register(shutil.rmtree, os.environ["WINEPREFIX"], ignore_errors=True)
     Game.program, Game.wine, Game.slow = [WINE + "wine64", "halvren.exe"], True, 3.0
 
 
-def wine_client_area(desktop):
-    """The top-left of the game's picture on Wine's desktop, or None: the window's frame is all
-    there that differs from the desktop's colour, with equal borders left, right and below."""
-    width, height = WINE_DESKTOP
-    try:  # one 32-bit number a pixel
-        data = memoryview(pixels(desktop, 0, 0, width, height)[0]).cast("I")
-    except ValueError:  # the desktop is still being made
-        return None
-    xs = [x for x in range(width) if data[height // 2 * width + x] != data[0]]
-    ys = [y for y in range(height) if data[y * width + width // 2] != data[0]]
-    border = (xs[-1] + 1 - xs[0] - WIDTH) // 2 if xs and ys else -1
-    return (xs[0] + border, ys[-1] + 1 - border - HEIGHT) if border >= 0 else None
+exit_status = lambda code: code - 256 if code > 127 else code  # -1 arrives as 255
 
 
-def exit_status(code):
-    """The status as the program returned it (-1 arrives as 255)."""
-    return code - 256 if code > 127 else code
+class Window:
+    """A game's window as the player sees it: each read is of a numbered present."""
+    slow = 1.0  # how much longer than here things may take (under Wine, valgrind)
+    shots = None  # where wait_for() saves its screenshots
+
+    def __init__(self, window, timeout=10.0):
+        """Waits for the first present: where the picture lies (under Wine, on its desktop)."""
+        self.window, self.origin, self.presents, self.unread = window, None, 0, []
+        self.damage = xdamage.XDamageCreate(X, int(window), DAMAGE_RAW_RECTANGLES)
+        self.read_at = self.since = -1  # the last read's present; see wait_for()
+        self.await_present(1, timeout)
+
+    alive = lambda self: None
+
+    def presented(self, sync=True):
+        """How many presents the server has taken: those not read past are in self.unread."""
+        if sync:
+            xlib.XSync(X, 0)
+        event = ctypes.create_string_buffer(192)
+        while xlib.XPending(X):
+            xlib.XNextEvent(X, event)
+            n = DamageNotify.from_buffer(event)
+            if (n.type, n.damage, n.w, n.h) == (DAMAGE_NOTIFY.value, self.damage, WIDTH, HEIGHT):
+                self.unread.append(n.serial)
+                self.origin = self.origin or (n.x, n.y)
+        return self.presents + len(self.unread)
+
+    def capture(self, rows=range(ROWS)):
+        """(P, the picture of the rows), which shows present P exactly: the image's request and
+        each present's are whole, and the notices of those before it have lower serials."""
+        top, bottom = int(rows[0] * CELL_H), min(HEIGHT, int(rows[-1] * CELL_H) + BOX_Y + BOX_H)
+        serial = xlib.XNextRequest(X)
+        screen = Screen(*pixels(self.window, self.origin[0], self.origin[1] + top, WIDTH,
+                                bottom - top), top)
+        self.presented(sync=False)
+        self.presents += sum(s < serial for s in self.unread)
+        self.unread = [s for s in self.unread if s >= serial]
+        self.read_at = self.presents
+        return self.presents, screen
+
+    def frames(self, count, timeout=10.0):
+        """Waits for count more presents; the second is of a frame that polled the keys sent."""
+        self.await_present(self.presented() + count, timeout)
+
+    def await_present(self, number, timeout=10.0):
+        deadline = time.monotonic() + timeout * self.slow
+        while self.presented(sync=False) < number:
+            self.alive()
+            assert time.monotonic() < deadline, "no frame presented within %.0f s" % timeout
+            select.select([xlib.XConnectionNumber(X)], [], [], 0.5)
+
+    def wait_for(self, screens, what, timeout=10.0, shot=None, meanwhile=()):
+        """Reads each frame until it shows one of the screens (lists of expected texts, or a
+        test giving an index or None): its index; the frames before show one of meanwhile, if
+        given, and present self.since, the read before, did not. Saves shot.png in self.shots."""
+        deadline, last = time.monotonic() + timeout * self.slow, None
+        while time.monotonic() < deadline:
+            try:
+                self.since, (_, last) = self.read_at, self.capture()
+            except ValueError:  # the window is still being placed
+                self.frames(1)
+                continue
+            index = screens(last) if callable(screens) else last.which(screens)
+            if index is not None:
+                if self.shots and shot:
+                    os.makedirs(self.shots, exist_ok=True)
+                    last.save_png(os.path.join(self.shots, shot + ".png"))
+                return index
+            assert not meanwhile or last.which(meanwhile) is not None, (
+                "waiting for %s: %s" % (what, list(last.differences(meanwhile[0]))))
+            self.frames(1)
+        raise AssertionError("no %s within %.0f s: %s" % (
+            what, timeout, last and not callable(screens) and list(last.differences(screens[0]))))
 
 
-class Game:
+class Game(Window):
     """The real program in a temporary copy of the run directory."""
-    program, wine, slow = ["./halvren"], False, 1.0  # how it starts; use_wine() changes them
+    program, wine = ["./halvren"], False  # how it starts; use_wine() changes them
     font = None  # the font the reader learns its glyphs from
 
     def __init__(self, run_dir, argv=(), setup=None, env=None, wrapper=()):
@@ -250,10 +324,8 @@ class Game:
         self.process = subprocess.Popen([*wrapper, *self.program, *argv], cwd=self.dir,
                                         env=environment, stdin=subprocess.DEVNULL,
                                         stdout=self.out, stderr=self.err)
-        self.window, self.origin, self.shots, self.damage = None, (0, 0), None, None
 
-    def __enter__(self):
-        return self
+    __enter__ = lambda self: self
 
     def __exit__(self, *_):
         if self.process.poll() is None:
@@ -264,99 +336,46 @@ class Game:
         os.chmod(self.dir, 0o755)
         shutil.rmtree(self.dir, ignore_errors=True)
 
+    def alive(self):
+        assert self.process.poll() is None, "exited (%d) meanwhile: %r" % (
+            exit_status(self.process.returncode), self.stderr())
+
     def wait_for_window(self, timeout=20.0):
         deadline = time.monotonic() + timeout * self.slow
+        search = (["--name", "Wine desktop$"] if self.wine else
+                  ["--onlyvisible", "--pid", str(self.process.pid), "--name", "^Corvane$"])
         while time.monotonic() < deadline:
-            assert self.process.poll() is None, "exited (%d) before its window showed: %r" % (
-                exit_status(self.process.returncode), self.stderr())
-            search = (["--name", "Wine desktop$"] if self.wine else
-                      ["--onlyvisible", "--pid", str(self.process.pid), "--name", "^Corvane$"])
+            self.alive()
             ids = subprocess.run(["xdotool", "search", *search], capture_output=True,
                                  text=True).stdout.split()
-            origin = ids and (wine_client_area(ids[0]) if self.wine else (0, 0))
-            if origin:
-                self.window, self.origin = ids[0], origin
-                self.damage = xdamage.XDamageCreate(x_display(), int(self.window),
-                                                    DAMAGE_NON_EMPTY)
+            if ids:
+                Window.__init__(self, ids[0], timeout)
                 subprocess.run(["xdotool", "windowfocus", "--sync", self.window], timeout=10)
                 return self.window
             time.sleep(0.05)
         raise AssertionError("no Corvane window within %.0f s" % timeout)
 
-    def capture(self):
-        return Screen(*pixels(self.window, *self.origin, WIDTH, HEIGHT))
-
-    def frames(self, count, timeout=10.0):
-        """Waits until the window has presented count more frames: those after the first
-        polled every key sent before the call."""
-        display, deadline = x_display(), time.monotonic() + timeout * self.slow
-        event = ctypes.create_string_buffer(192)
-        while xlib.XPending(display):
-            xlib.XNextEvent(display, event)
-        for _ in range(count):
-            xdamage.XDamageSubtract(display, self.damage, 0, 0)
-            while not xlib.XPending(display):
-                left = deadline - time.monotonic()
-                assert self.process.poll() is None, "exited (%d) while a frame was awaited" % (
-                    exit_status(self.process.returncode))
-                assert left > 0, "no frame presented within %.0f s" % timeout
-                select.select([xlib.XConnectionNumber(display)], [], [], min(left, 0.5))
-            xlib.XNextEvent(display, event)
-
-    def wait_for(self, screens, what, timeout=10.0, shot=None, meanwhile=()):
-        """Reads each frame until it shows one of the screens (lists of expected texts, see
-        Screen.differences; or a test of a Screen that gives an index or None), and returns
-        that screen's index; every frame before it must show one of meanwhile, if given.
-        Saves the screen as shot.png into self.shots."""
-        deadline, last = time.monotonic() + timeout * self.slow, None
-        while time.monotonic() < deadline:
-            try:
-                last = self.capture()
-            except ValueError:  # the window is still being placed
-                self.frames(1)
-                continue
-            index = screens(last) if callable(screens) else last.which(screens)
-            if index is not None:
-                if self.shots and shot:
-                    os.makedirs(self.shots, exist_ok=True)
-                    last.save_png(os.path.join(self.shots, shot + ".png"))
-                return index
-            assert not meanwhile or last.which(meanwhile) is not None, (
-                "waiting for %s: %s" % (what, list(last.differences(meanwhile[0]))))
-            self.frames(1)
-        raise AssertionError("no %s within %.0f s: %s" % (
-            what, timeout, last and not callable(screens) and list(last.differences(screens[0]))))
-
-    def key(self, *names, delay_ms=40):
+    def key(self, *names, delay_ms=40, hold=None):
+        """Presses the keys, or holds one for hold seconds; the server has them on return."""
+        command = ["keydown", *names, "sleep", str(hold), "keyup", *names] if hold else [
+            "key", "--delay", str(delay_ms), *names]
         if names:
-            subprocess.run(["xdotool", "key", "--delay", str(delay_ms), *names], check=True,
-                           timeout=60)
-
-    def hold(self, name, seconds):
-        subprocess.run(["xdotool", "keydown", name, "sleep", str(seconds), "keyup", name],
-                       check=True, timeout=seconds + 10)
+            subprocess.run(["xdotool", *command], check=True, timeout=60)
 
     def wait_exit(self, timeout=20.0):
-        timeout *= self.slow
         try:
-            return exit_status(self.process.wait(timeout=timeout))
+            return exit_status(self.process.wait(timeout=timeout * self.slow))
         except subprocess.TimeoutExpired:
-            raise AssertionError("still running after %.0f s" % timeout)
+            raise AssertionError("still running after %.0f s" % (timeout * self.slow))
 
     def text(self, data):
         """Windows ends a text file's lines in CR LF: under Wine lines are compared, not bytes."""
         text = data.decode("utf-8", "replace")
         return text.replace("\r\n", "\n") if self.wine else text
 
-    def stdout(self):
-        return self.text(os.pread(self.out.fileno(), 1 << 20, 0))
-
-    def stderr(self):
-        return self.text(os.pread(self.err.fileno(), 1 << 20, 0))
-
-    def log(self):
-        with open(os.path.join(self.dir, "corvane.log"), "rb") as f:
-            return self.text(f.read())
+    stdout = lambda self: self.text(os.pread(self.out.fileno(), 1 << 20, 0))
+    stderr = lambda self: self.text(os.pread(self.err.fileno(), 1 << 20, 0))
+    log = lambda self: self.text(open(os.path.join(self.dir, "corvane.log"), "rb").read())
 
 
 def solver_keys(solver, run_dir):
@@ -367,9 +386,7 @@ def solver_keys(solver, run_dir):
             for field in line.split() if field.startswith("keys=")]
 
 
-def run_checks(checks):
-    """Runs each (name, function); one line per check and one summary. Returns the exit code,
-    which is a failure when no check was selected."""
+def run_checks(checks):  # a line each and a summary; fails when none was selected
     failed = 0
     for name, check in checks:
         started = time.monotonic()
@@ -381,3 +398,8 @@ def run_checks(checks):
             print("FAIL %s:\n%s" % (name, traceback.format_exc()), flush=True)
     print("%d passed, %d failed" % (len(checks) - failed, failed) if checks else "none selected")
     return 1 if failed or not checks else 0
+
+
+if __name__ == "__main__":
+    window, sprite, Game.font = sys.argv[1:4]
+    Window(window).wait_for(art(*read_sprite(sprite)), "the art of " + sprite, timeout=30)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the Debian package twice and compares the two (reproducible_test.sh), checks it (lintian,
 # the desktop entry, the AppStream metadata), unpacks it into a temporary root and runs the
-# unpacked launcher from another directory: a short game (title, Q), and a failing start whose
-# reason reaches the dialog. install_test.sh checks where the launcher writes.
+# unpacked launcher from another directory: a short game (the title read off its window, then Q),
+# and a failing start whose reason reaches the dialog. install_test.sh checks where the launcher
+# writes.
 set -euo pipefail
 build_dir="$1" version="$2" cpack="${3:-cpack}"
 work=$(mktemp -d)
@@ -38,6 +39,9 @@ launcher_pid=$!
 # name, as this test has the display to itself.
 window=$(timeout 30 xdotool search --sync --onlyvisible --classname '^halvren$' | head -n 1) \
     || fail "no window of the installed game"
+data="$root/usr/share/games/halvren"
+python3 "$(dirname "$0")/halvren_e2e.py" "$window" "$data/assets/halvren-title.txt" \
+    "$data/cor-font.ttf" || fail "the installed game did not show its title"
 # Docks match the window to its menu entry by the class part of WM_CLASS.
 class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
 grep -qx "StartupWMClass=$class" "$root"/usr/share/applications/*.desktop ||
@@ -49,7 +53,7 @@ wait "$launcher_pid" || fail "the played session exited with $?"
 [ ! -e "$work/dialog" ] || fail "a dialog was shown for a run that succeeded"
 
 # A damaged installation: the game's own line must reach the player's dialog.
-printf '[RED]\n' >"$root/usr/share/games/halvren/assets/levels/level-03.txt"
+printf '[RED]\n' >"$data/assets/levels/level-03.txt"
 status=0
 (cd "$work/elsewhere" && "$launcher") 2>"$work/stderr" || status=$?
 [ "$status" -eq 255 ] || fail "the damaged game's status came out as $status"

@@ -1,15 +1,15 @@
-// The world manager on the engine started for real: collisions, out events, deletion, and
-// drawing by altitude with sprite animations. Where a sprite lands on the grid, the end-to-end
-// run reads off the window.
+// Objects and the world manager on the engine started for real: collisions, out events,
+// deletion, and drawing by altitude with sprite animations. Where a sprite lands on the grid,
+// the end-to-end run reads off the window; the frame's motion pass, the loop test sees.
 #include "TestSupport.h"
 
-#include <cor/DisplayManager.h>
 #include <cor/EventStep.h>
 #include <cor/ResourceManager.h>
 #include <cor/Sprite.h>
 #include <cor/WorldManager.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 using namespace testsupport;
 
@@ -36,8 +36,29 @@ protected:
 };
 
 constexpr cor::Solidness BLOCK = cor::BLOCKING, PASS = cor::PASSABLE, NONE = cor::INTANGIBLE;
+const auto CAPACITY = std::int32_t(fact("capacities", 0));
 
 } // namespace
+
+TEST(FixedObjectList, ReadingOutsideItsEntriesThrows)
+{
+    cor::Object a;
+    cor::FixedObjectList list;
+    list.append(&a);
+    const auto outside = [&](std::int32_t index) -> std::string
+    {
+        try
+        {
+            return list[index] ? "read" : "null";
+        }
+        catch (const std::out_of_range& error)
+        {
+            return error.what();
+        }
+    };
+    EXPECT_EQ(outside(-1) + " " + outside(0) + " " + outside(1),
+              "Invalid index! read Invalid index!");
+}
 
 TEST_F(WorldTest, EveryTouchedObjectHearsOfTheMoveOnlyTwoBlockingOnesStopItAfterTheirHandlers)
 {
@@ -85,24 +106,24 @@ TEST_F(WorldTest, EveryTouchedObjectHearsOfTheMoveOnlyTwoBlockingOnesStopItAfter
 
 TEST_F(WorldTest, OutEventsOnlyWhenAMoveCrossesFromInsideToOutside)
 {
-    const auto right = static_cast<float>(cor::DisplayManager::instance().cellColumns());
-    const auto bottom = static_cast<float>(cor::DisplayManager::instance().cellRows());
+    const auto right = float(fact("grid", 0)), bottom = float(fact("grid", 1));
     const struct
     {
         cor::Vector from, to;
         bool walled; // a blocking object stands where it goes
         std::size_t outEvents;
+        cor::Solidness solidness = BLOCK;
     } moves[] = {
         // clang-format off
         {{right - 0.5f, 3}, {right, 3}, false, 1}, {{right, 3}, {right + 1, 3}, false, 0},
         {{right + 1, 3}, {right - 1, 3}, false, 0}, {{-1, 0}, {-2, 0}, false, 0},
         {{0, 0}, {0, -0.25f}, false, 1}, {{5, bottom - 0.1f}, {5, bottom}, false, 1},
-        {{right - 1, 3}, {right, 3}, true, 0},
+        {{right - 1, 3}, {right, 3}, true, 0}, {{right - 1, 3}, {right, 3}, true, 1, NONE},
         // clang-format on
     };
     for (const auto& move : moves)
     {
-        Recorder* object = at(move.from);
+        Recorder* object = at(move.from, move.solidness);
         Recorder* wall = move.walled ? at(move.to) : nullptr;
         world.tryMoveObject(object, move.to);
         EXPECT_EQ(object->received(cor::EVENT_TYPE_OUT).size(), move.outEvents) << &move - moves;
@@ -111,7 +132,7 @@ TEST_F(WorldTest, OutEventsOnlyWhenAMoveCrossesFromInsideToOutside)
     }
 }
 
-TEST_F(WorldTest, EachObjectIsDeletedExactlyOnceEvenByReentrantDestructors)
+TEST_F(WorldTest, EachObjectIsDeletedExactlyOnceEvenByReentrantDestructorsAndAFullWorldTakesNoMore)
 {
     Recorder* parent = at({});
     Recorder* child = at({});
@@ -136,22 +157,21 @@ TEST_F(WorldTest, EachObjectIsDeletedExactlyOnceEvenByReentrantDestructors)
     first->onDestroy = [&] { delete second; }; // a later object of the shutdown's list
     world.shutdown();
     EXPECT_EQ(destroyed(), 8u);
-}
 
-TEST_F(WorldTest, AFullWorldLeavesTheNextObjectUnregistered)
-{
-    while (world.allObjects().count() < cor::OBJECT_LIST_CAPACITY)
+    // A full world leaves the next object unregistered.
+    for (std::int32_t i = 0; i < CAPACITY; ++i)
         new Recorder;
     Recorder extra;
-    EXPECT_FALSE(world.allObjects().contains(&extra));
     world.broadcast(cor::EventStep(0));
-    EXPECT_TRUE(extra.received(cor::EVENT_TYPE_STEP).empty());
+    EXPECT_TRUE(world.allObjects().count() == CAPACITY &&
+                extra.received(cor::EVENT_TYPE_STEP).empty());
 }
 
 TEST_F(WorldTest, ObjectsAreDrawnByAltitudeThenAge)
 {
     std::vector<Recorder*> made, drawn;
-    for (const int altitude : {3, 0, cor::HIGHEST_ALTITUDE, cor::HIGHEST_ALTITUDE + 1, -1, 1, 1})
+    const int top = int(fact("draw_layers", 1)); // layers 0 to top are drawn
+    for (const int altitude : {3, 0, top, top + 1, -1, 1, 1})
     {
         Recorder* object = made.emplace_back(at({}));
         object->setAltitude(altitude);
@@ -165,6 +185,7 @@ TEST_F(WorldTest, AnimationsStayOnEachFrameForTheSlowdownAndUndrawableFramesStay
 {
     cor::Sprite blank(1); // a frame without text, as a sprite built in code may hold
     ASSERT_EQ(blank.pushFrame(cor::Frame(1, 1, "")), 0);
+    EXPECT_EQ(blank.pushFrame(cor::Frame(1, 1, "x")), -1); // its one slot is taken
     // clang-format off
     const struct
     {

@@ -1,21 +1,24 @@
-// halvren-reference-glyphs FONT < LINES: draws each character of the lines in its cell of the
-// game's grid, white on black, with SFML's own text in the game's character size and style,
-// and writes the picture as raw RGBA rows. The end-to-end reader learns the glyphs from it,
-// apart from the engine's drawing, so a fault there cannot teach the reader a wrong letter.
+// halvren-reference-glyphs FONT SIZE CELL_WIDTH CELL_HEIGHT WIDTH HEIGHT < LINES: draws each
+// character of the lines bold at SIZE in its cell of a grid of CELL_WIDTH x CELL_HEIGHT pixel
+// cells, white on black, with SFML's own text, and writes the WIDTH x HEIGHT picture as raw RGBA
+// rows. The end-to-end reader learns the glyphs from it with the figures the game must meet,
+// apart from the engine's drawing and its figures, so a fault there cannot teach it a wrong one.
 #include "sfml/SfmlCompat.h"
-
-#include <cor/DisplayManager.h>
 
 #include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
 
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
 int main(int argc, char* argv[])
 {
-    const cor::DisplayManager& display = cor::DisplayManager::instance();
-    const sf::Vector2u size(unsigned(display.pixelWidth()), unsigned(display.pixelHeight()));
+    if (argc != 7)
+        return 2;
+    const float cellWidth = std::strtof(argv[3], nullptr),
+                cellHeight = std::strtof(argv[4], nullptr);
+    const sf::Vector2u size(unsigned(std::atoi(argv[5])), unsigned(std::atoi(argv[6])));
     sf::Font font;
     sf::RenderTexture canvas;
 #if SFML_VERSION_MAJOR >= 3
@@ -23,18 +26,18 @@ int main(int argc, char* argv[])
 #else
     const bool canvasMade = canvas.create(size.x, size.y);
 #endif
-    if (argc != 2 || !cor::sfml::openFont(font, argv[1]) || !canvasMade)
+    if (!cor::sfml::openFont(font, argv[1]) || !canvasMade)
         return 1;
     canvas.clear(sf::Color::Black);
     sf::Text glyph = cor::sfml::makeText(font);
-    glyph.setCharacterSize(display.characterSize());
+    glyph.setCharacterSize(unsigned(std::atoi(argv[2])));
     glyph.setStyle(sf::Text::Style::Bold);
     std::string line;
     for (float row = 0; std::getline(std::cin, line); ++row)
         for (std::size_t column = 0; column < line.size(); ++column)
         {
             glyph.setString(std::string(1, line[column]));
-            glyph.setPosition({float(column) * display.cellWidth(), row * display.cellHeight()});
+            glyph.setPosition({float(column) * cellWidth, row * cellHeight});
             canvas.draw(glyph);
         }
     canvas.display();

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "sfml/SfmlCompat.h"
 #include <cor/DisplayManager.h>
 #include <cor/EventCollision.h>
 #include <cor/EventKeyboard.h>
@@ -16,26 +17,46 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
 namespace testsupport
 {
 
+std::vector<std::string> factLines(const std::string& name)
+{
+    std::vector<std::string> lines;
+    std::ifstream file(HALVREN_FACTS_FILE);
+    for (std::string line; std::getline(file, line);)
+        if (line.rfind(name + ":", 0) == 0)
+            lines.push_back(line.substr(name.size() + 1));
+    return lines.empty() ? throw std::runtime_error("no fact named " + name) : lines;
+}
+
+double fact(const std::string& name, std::size_t index)
+{
+    std::istringstream values(factLines(name).front());
+    double value = 0;
+    for (std::size_t i = 0; i <= index; ++i)
+        values >> value;
+    return values ? value
+                  : throw std::runtime_error(name + " has no value " + std::to_string(index));
+}
+
 TempDir::TempDir()
 {
     std::string pattern = (fs::temp_directory_path() / "halvren-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot create a temporary directory");
-    m_path = pattern;
-    fs::current_path(m_path);
+    fs::current_path(path = pattern);
 }
 
 TempDir::~TempDir()
 {
     std::error_code error;
-    fs::current_path(m_previous, error);
-    fs::remove_all(m_path, error);
+    fs::current_path(previous, error);
+    fs::remove_all(path, error);
 }
 
 void writeFile(const fs::path& path, const std::string& content)
@@ -50,6 +71,19 @@ std::string readFile(const fs::path& path)
     std::ostringstream content;
     content << std::ifstream(path, std::ios::binary).rdbuf();
     return content.str();
+}
+
+void focusEngineWindow()
+{
+    const auto window = cor::sfml::nativeHandle(*cor::DisplayManager::instance().window());
+    ASSERT_EQ(std::system(("xdotool windowfocus --sync " + std::to_string(window)).c_str()), 0);
+}
+
+// xdotool's connection closes, waiting for the server, before it exits. A key pressed again a
+// few milliseconds after its release would read as key repeat, which the engine turns off.
+void pressKeys(const std::string& names)
+{
+    ASSERT_EQ(std::system(("xdotool key --delay 20 " + names).c_str()), 0) << names;
 }
 
 void EngineFixture::SetUp()
@@ -68,45 +102,27 @@ void EngineFixture::TearDown()
 
 Recorder::~Recorder()
 {
-    Delivery end;
-    end.receiver = id();
-    end.type = "destroyed";
-    m_log->push_back(end);
+    m_log->push_back({id(), "destroyed"});
     if (onDestroy)
         onDestroy();
 }
 
 int Recorder::handleEvent(const cor::Event* event)
 {
-    Delivery delivery;
-    delivery.receiver = id();
-    delivery.type = event->typeName();
+    Delivery delivery{id(), event->typeName()};
     if (const auto* step = dynamic_cast<const cor::EventStep*>(event))
         delivery.step = step->stepCount();
     if (const auto* collision = dynamic_cast<const cor::EventCollision*>(event))
         delivery.other = collision->mover() == this ? collision->other() : collision->mover();
-    if (const auto* keyboard = dynamic_cast<const cor::EventKeyboard*>(event))
-    {
-        delivery.key = keyboard->key();
-        delivery.action = keyboard->action();
-    }
+    if (const auto* key = dynamic_cast<const cor::EventKeyboard*>(event))
+        std::tie(delivery.key, delivery.action) = std::tuple(key->key(), key->action());
     if (const auto* mouse = dynamic_cast<const cor::EventMouse*>(event))
-    {
-        delivery.action = mouse->action();
-        delivery.button = mouse->button();
-        delivery.position = mouse->position();
-    }
+        std::tie(delivery.action, delivery.button, delivery.position) =
+            std::tuple(mouse->action(), mouse->button(), mouse->position());
     m_log->push_back(delivery);
     if (onEvent)
         onEvent(*event);
     return 1;
-}
-
-int Recorder::draw()
-{
-    if (onDraw)
-        onDraw();
-    return cor::Object::draw();
 }
 
 std::vector<Delivery> Recorder::received(const std::string& type) const
@@ -118,11 +134,10 @@ std::vector<Delivery> Recorder::received(const std::string& type) const
     return found;
 }
 
-int pixelsOfColor(int column, int row, sf::Color color)
+sf::Image windowPicture()
 {
-    cor::DisplayManager& display = cor::DisplayManager::instance();
-    display.flush();
-    const sf::RenderWindow& window = *display.window();
+    cor::DisplayManager::instance().flush();
+    const sf::RenderWindow& window = *cor::DisplayManager::instance().window();
 #if SFML_VERSION_MAJOR >= 3
     sf::Texture texture(window.getSize());
 #else
@@ -130,22 +145,33 @@ int pixelsOfColor(int column, int row, sf::Color color)
     texture.create(window.getSize().x, window.getSize().y);
 #endif
     texture.update(window);
-    const sf::Image image = texture.copyToImage();
+    return texture.copyToImage();
+}
+
+double cellSize(std::size_t axis)
+{
+    return fact("window", axis) / fact("grid", axis);
+}
+
+sf::Color pixelAt(const sf::Image& picture, unsigned x, unsigned y)
+{
+#if SFML_VERSION_MAJOR >= 3
+    return picture.getPixel({x, y});
+#else
+    return picture.getPixel(x, y);
+#endif
+}
+
+int pixelsOfColor(const sf::Image& picture, int column, int row, sf::Color color)
+{
     const auto near = [](std::uint8_t value, std::uint8_t target)
     { return target > 127 ? value > 160 : value < 96; };
-    // The cell's background box, where it overlaps neither neighbour's.
-    const cor::Vector cell(static_cast<float>(column), static_cast<float>(row));
-    const cor::Vector from = display.cellsToPixels(cell + cor::Vector(0.15f, 0.25f));
-    const cor::Vector to = display.cellsToPixels(cell + cor::Vector(1, 1));
-    int found = 0;
-    for (auto y = static_cast<unsigned>(from.y); y < static_cast<unsigned>(to.y); ++y)
-        for (auto x = static_cast<unsigned>(from.x); x < static_cast<unsigned>(to.x); ++x)
+    int found = 0; // in the cell's background box, where it overlaps neither neighbour's
+    for (auto y = unsigned((row + 0.25) * cellSize(1)); y < unsigned((row + 1) * cellSize(1)); ++y)
+        for (auto x = unsigned((column + 0.15) * cellSize(0));
+             x < unsigned((column + 1) * cellSize(0)); ++x)
         {
-#if SFML_VERSION_MAJOR >= 3
-            const sf::Color pixel = image.getPixel({x, y});
-#else
-            const sf::Color pixel = image.getPixel(x, y);
-#endif
+            const sf::Color pixel = pixelAt(picture, x, y);
             found += pixel != sf::Color::Black && near(pixel.r, color.r) &&
                      near(pixel.g, color.g) && near(pixel.b, color.b);
         }
