@@ -296,6 +296,13 @@ class Window:
                 if self.shots and shot:
                     os.makedirs(self.shots, exist_ok=True)
                     last.save_png(os.path.join(self.shots, shot + ".png"))
+                elif shot:  # the README's picture of this point shows what the game shows now
+                    path = os.path.join(os.path.dirname(__file__), "../../docs/screenshots", shot)
+                    assert Screen(subprocess.run(["convert", path + ".png", "-depth", "8", "rgba:-"],
+                                                 capture_output=True, check=True).stdout,
+                                  (0, 1, 2)).which(screens) is not None, (
+                        "docs/screenshots/%s.png is not what the game shows there now: take "
+                        "the pictures again with scripts/screenshots.sh" % shot)
                 return index
             assert not meanwhile or last.which(meanwhile) is not None, (
                 "waiting for %s: %s" % (what, list(last.differences(meanwhile[0]))))

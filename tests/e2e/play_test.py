@@ -106,13 +106,13 @@ class Attempt:
         return play_screen(self.level, self.steps, self.at, self.at == cells_of(self.level, "EE"))
 
     def press(self, *keys, meanwhile=(), shot=None):  # each key, then its screen (before it,
-        # only meanwhile's); a screenshot of each, the last one kept
-        for key in keys:
+        # only meanwhile's); the last one's is the screenshot
+        for i, key in enumerate(keys, 1 - len(keys)):
             self.game.key(key, delay_ms=5)
             self.steps, self.at = ((0, cells_of(self.level, "RB")) if key == "r" else
                                    (self.steps + 1, moved(self.level, self.at, [key])))
             self.game.wait_for(self.screen(), "level %d after %s, %d steps" % (
-                self.level, key, self.steps), meanwhile=meanwhile, shot=shot)
+                self.level, key, self.steps), meanwhile=meanwhile, shot=not i and shot)
 
 
 def level_one_aside(game, attempt):  # ignored keys, a held key, moves walls hold back, R
