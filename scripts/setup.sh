@@ -18,7 +18,7 @@ developer=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-utils imagemagick
     # what the end-to-end driver loads with ctypes
-    libx11-6 libxdamage1
+    libx11-6 libxdamage1 libxtst6
     clang clang-format libclang-rt-dev valgrind
     lintian desktop-file-utils appstream
     g++-mingw-w64-x86-64-posix wine64

@@ -1,7 +1,7 @@
 """Drives the real halvren program in a window on an X display (the test's own), as a player
-would: keys through xdotool, and each cell of the window read back as the printable character,
-drawn by SFML's own text at the size and in the cells the game must use (HALVREN_GLYPH_TOOL),
-that differs from it in the fewest pixels, and its colour. The figures and texts come from
+would: keys sent as the keyboard's (XTest), and each cell of the window read back as the
+printable character, drawn by SFML's own text at the size and in the cells the game must use
+(HALVREN_GLYPH_TOOL), that differs from it in the fewest pixels, and its colour. The figures and texts come from
 tests/support/facts.txt; the X damage extension numbers the frames the game presents, so each
 read knows which one it shows. python3 halvren_e2e.py WINDOW SPRITE_FILE FONT waits until the
 window shows a frame of the sprite (the package test reads the installed game's title so).
@@ -73,7 +73,11 @@ xlib = bind("X11", ("XOpenDisplay", POINTER, [ctypes.c_char_p]),
                                                    ctypes.c_uint, ULONG, INT]),
             ("XDestroyImage", INT, [ctypes.POINTER(XImage)]), ("XPending", INT, [POINTER]),
             ("XConnectionNumber", INT, [POINTER]), ("XNextEvent", INT, [POINTER, ctypes.c_char_p]),
-            ("XSync", INT, [POINTER, INT]), ("XNextRequest", ULONG, [POINTER]))
+            ("XSync", INT, [POINTER, INT]), ("XNextRequest", ULONG, [POINTER]),
+            ("XStringToKeysym", ULONG, [ctypes.c_char_p]),
+            ("XKeysymToKeycode", ctypes.c_ubyte, [POINTER, ULONG]))
+# Keys go in from this process, as the keyboard's: no program to start between a read and a key.
+xtst = bind("Xtst", ("XTestFakeKeyEvent", INT, [POINTER, ctypes.c_uint, INT, ULONG]))
 # The damage extension reports each drawing request into a window: a present is one, over the
 # whole picture.
 xdamage = bind("Xdamage", ("XDamageCreate", ULONG, [POINTER, ULONG, INT]),
@@ -362,12 +366,17 @@ class Game(Window):
             time.sleep(0.05)
         raise AssertionError("no Corvane window within %.0f s" % timeout)
 
-    def key(self, *names, delay_ms=40, hold=None):
-        """Presses the keys, or holds one for hold seconds; the server has them on return."""
-        command = ["keydown", *names, "sleep", str(hold), "keyup", *names] if hold else [
-            "key", "--delay", str(delay_ms), *names]
-        if names:
-            subprocess.run(["xdotool", *command], check=True, timeout=60)
+    def key(self, *names, delay_ms=40, hold=0):
+        """Presses the keys one after another, each held for hold seconds; the server has them
+        on return."""
+        for i, name in enumerate(names):
+            code = xlib.XKeysymToKeycode(X, xlib.XStringToKeysym(name.encode()))
+            assert code, "no key %r on the keyboard" % name
+            time.sleep(delay_ms / 1000 if i else 0)
+            for down in True, False:
+                xtst.XTestFakeKeyEvent(X, code, down, 0)
+                xlib.XSync(X, 0)
+                time.sleep(hold if down else 0)
 
     def wait_exit(self, timeout=20.0):
         try:
@@ -386,7 +395,7 @@ class Game(Window):
 
 
 def solver_keys(solver, run_dir):
-    """The shortest key sequence of each level, in xdotool's key names, from the solver."""
+    """The shortest key sequence of each level, in X's key names, from the solver."""
     out = subprocess.run([os.path.abspath(solver)], cwd=run_dir, capture_output=True,
                          text=True, check=True).stdout
     return [list(field[5:].lower()) for line in out.splitlines()

@@ -129,7 +129,7 @@ def ignores(game, name, screens, keys=None, until=math.inf):
     """Each key a screen does not take leaves it as it was, read once the key's frame is shown;
     a screen that lasts until a present checks those that fit, taking them off its list."""
     keys = [key for key in GAME_KEYS if key not in TAKES[name].split()] if keys is None else keys
-    while keys and game.presented() + 8 <= until:  # room for xdotool and the poll
+    while keys and game.presented() + 8 <= until:  # room for the key and its poll
         game.key(keys[0])
         game.frames(2)
         present, screen = game.capture()
