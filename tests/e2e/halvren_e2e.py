@@ -237,6 +237,7 @@ class Window:
     """A game's window as the player sees it: each read is of a numbered present."""
     slow = 1.0  # how much longer than here things may take (under Wine, valgrind)
     shots = None  # where wait_for() saves its screenshots
+    pictures = None  # the README's, which wait_for() compares where they were taken
 
     def __init__(self, window, timeout=10.0):
         """Waits for the first present: where the picture lies (under Wine, on its desktop)."""
@@ -300,8 +301,8 @@ class Window:
                 if self.shots and shot:
                     os.makedirs(self.shots, exist_ok=True)
                     last.save_png(os.path.join(self.shots, shot + ".png"))
-                elif shot:  # the README's picture of this point shows what the game shows now
-                    path = os.path.join(os.path.dirname(__file__), "../../docs/screenshots", shot)
+                elif shot and self.pictures:  # the picture shows what the game shows now
+                    path = os.path.join(self.pictures, shot)
                     assert Screen(subprocess.run(["convert", path + ".png", "-depth", "8", "rgba:-"],
                                                  capture_output=True, check=True).stdout,
                                   (0, 1, 2)).which(screens) is not None, (
