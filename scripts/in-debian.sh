@@ -19,7 +19,8 @@ cd "$(dirname "$0")/.."
 case "${1:-}" in
 12) codename=bookworm ;;
 13) codename=trixie ;;
-*) echo "usage: scripts/in-debian.sh 12|13 [--rev REVISION] [--out DIR] COMMAND..." >&2; exit 2 ;;
+*) echo "usage: scripts/in-debian.sh 12|13 [--rev REVISION] [--out DIR] [--fresh] COMMAND..." >&2
+   exit 2 ;;
 esac
 shift
 out="" revision="" fresh=""
@@ -36,8 +37,8 @@ done
 [ "$(id -u)" -eq 0 ] || { echo "in-debian.sh: needs root (chroot and mounts)" >&2; exit 1; }
 command -v debootstrap >/dev/null || { echo "in-debian.sh: debootstrap is missing" >&2; exit 1; }
 
-# The Debian archive of this machine's apt sources, as "URI SUITE" lines for the other release:
-# the suites of this machine's own release (plain, -updates, -security) with its codename
+# The Debian archive of this machine's apt sources, as "URI SUITE" lines for the release asked
+# for: the suites of this machine's own release (plain, -updates, -security) with its codename
 # replaced. Both the one-line and the deb822 formats are read.
 archive_lines() {
     local own
