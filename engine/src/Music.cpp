@@ -50,12 +50,14 @@ bool Music::looping() const
 
 bool Music::playing() const
 {
-    return m_stream->getStatus() == sf::SoundSource::Status::Playing;
+    return sfml::audioDeviceOpen() && m_stream->getStatus() == sf::SoundSource::Status::Playing;
 }
 
 void Music::play()
 {
-    m_stream->play();
+    // Without a sound device the music stays silent rather than start a stream that cannot end.
+    if (sfml::audioDeviceOpen())
+        m_stream->play();
 }
 
 void Music::stop()

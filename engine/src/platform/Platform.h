@@ -42,6 +42,10 @@ std::FILE* openRegularFileForReading(const char* path);
 // blocking. Null when refused or not creatable.
 std::FILE* createRegularFileForWriting(const char* path);
 
+// The address of a function that a library already loaded into the process exports; null when
+// none does.
+void* loadedFunction(const char* name);
+
 // From here on, a request to terminate (SIGINT and SIGTERM; Ctrl+C and console close on
 // Windows) is only noted, so that the program can end through its normal shutdown.
 void watchTerminationRequests();

@@ -1,6 +1,7 @@
 #include "sfml/SfmlCompat.h"
 
 #include "ReadableFile.h"
+#include "platform/Platform.h"
 
 #include <SFML/Window/Event.hpp>
 
@@ -273,6 +274,20 @@ bool textDrawsGlyph(std::uint32_t codepoint)
         return false;
 #endif
     return codepoint != U' ' && codepoint != U'\t' && codepoint != U'\n';
+}
+
+bool audioDeviceOpen()
+{
+#if SFML_VERSION_MAJOR >= 3
+    return true;
+#else
+    // SFML 2 makes its OpenAL context current once it has opened a device; without one there
+    // is none. Where OpenAL cannot be asked, the music plays as before.
+    using CurrentContext = void* (*)();
+    const auto currentContext =
+        reinterpret_cast<CurrentContext>(platform::loadedFunction("alcGetCurrentContext"));
+    return currentContext == nullptr || currentContext() != nullptr;
+#endif
 }
 
 } // namespace cor::sfml

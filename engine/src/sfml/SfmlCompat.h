@@ -85,6 +85,9 @@ sf::Keyboard::Key graveKey();
 void setMusicLoopPoints(sf::Music& music, float offsetSeconds, float lengthSeconds);
 void setMusicLooping(sf::Music& music, bool looping);
 bool musicLooping(const sf::Music& music);
+// Whether music can sound. SFML 2 goes on without a sound device, but its streaming thread
+// then spins and may never end, so that stopping the music hangs; SFML 3 stays quiet instead.
+bool audioDeviceOpen();
 
 } // namespace cor::sfml
 

@@ -1,6 +1,7 @@
 #include "platform/Platform.h"
 
 #include <cerrno>
+#include <dlfcn.h>
 #include <fcntl.h>
 #if defined(__linux__)
 #include <sys/prctl.h>
@@ -87,6 +88,11 @@ void restoreStandardError()
     dup2(savedStandardError, STDERR_FILENO);
     close(savedStandardError);
     savedStandardError = -1;
+}
+
+void* loadedFunction(const char* name)
+{
+    return dlsym(RTLD_DEFAULT, name);
 }
 
 } // namespace cor::platform

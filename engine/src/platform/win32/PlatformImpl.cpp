@@ -1,5 +1,7 @@
 #include "platform/Platform.h"
 
+#include <algorithm>
+
 // MinGW's C++ headers may have defined these already.
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -12,6 +14,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <mmsystem.h>
+#include <psapi.h>
 #include <stdio.h>
 
 namespace cor::platform
@@ -74,6 +77,21 @@ void restoreStandardError()
     _dup2(savedStandardError, _fileno(stderr));
     _close(savedStandardError);
     savedStandardError = -1;
+}
+
+void* loadedFunction(const char* name)
+{
+    HMODULE modules[256];
+    DWORD filled = 0;
+    if (!K32EnumProcessModules(GetCurrentProcess(), modules, sizeof modules, &filled))
+        return nullptr;
+    const DWORD count = std::min<DWORD>(filled / sizeof(HMODULE), 256);
+    for (DWORD i = 0; i < count; ++i)
+    {
+        if (const FARPROC found = GetProcAddress(modules[i], name))
+            return reinterpret_cast<void*>(found);
+    }
+    return nullptr;
 }
 
 } // namespace cor::platform
