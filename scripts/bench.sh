@@ -29,7 +29,7 @@ done
 
 load_after="$(load)"
 mesa="$(dpkg-query -W -f '${Version}' libgl1-mesa-dri 2>/dev/null || echo unknown)"
-sfml="$(grep -aom 1 'Built against SFML [0-9.]*' build/release/run/halvren)"
+sfml="$(halvren_built_against build/release/run/halvren)"
 machine="$(halvren_measured_on), Xvfb with Mesa ${mesa} llvmpipe, ${sfml#Built against }"
 python3 bench/format_table.py "$work/bench.json" "$work/memory.txt" "$machine" \
     "$load_before" "$load_after"

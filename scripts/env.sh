@@ -39,6 +39,12 @@ halvren_measured_on() {
     echo "$(date -u +%F) at $commit on $(nproc) cores of $cpu, Debian $(cat /etc/debian_version)"
 }
 
+# halvren_built_against PROGRAM: the SFML the program was built against, as the marker it
+# carries reads ("Built against SFML 2.5.1"); fails when it carries none.
+halvren_built_against() {
+    grep -aom 1 'Built against SFML [0-9.]*' "$1"
+}
+
 # halvren_quiet_audio: for runs on machines without a sound card (tests, benchmarks, soaks);
 # scripts/play.sh leaves the sound on.
 halvren_quiet_audio() {

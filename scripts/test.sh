@@ -78,7 +78,7 @@ leave_out() {
 # stage's preset names.
 built_against() {
     local built
-    built=$(grep -aom 1 'Built against SFML [0-9.]*' "$1") || built="no SFML version in it"
+    built=$(halvren_built_against "$1") || built="no SFML version in it"
     [[ $built == "Built against SFML $2."* ]] && return
     echo "test.sh: $1: $built, where SFML $2 was asked for" >&2
     exit 1
